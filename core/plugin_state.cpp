@@ -1,0 +1,6 @@
+#include "plugin_state.h"
+
+HostControl* host = nullptr;
+HINSTANCE moduleInstance = nullptr;
+UpdateLayeredWindowFn updateLayeredWindow = nullptr;
+const char NOTIFY_WINDOW_CLASS[] = "VorlaneNotifyWindow";

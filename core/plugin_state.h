@@ -1,0 +1,18 @@
+// Process-wide state of the plug-in core, alive from load to unload.
+#pragma once
+#include <windows.h>
+#include "host_api.h"
+
+extern HostControl* host;       // from message 20001 to 20002, else null
+extern HINSTANCE moduleInstance;  // kept at start-up for window creation
+
+typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
+                                            BLENDFUNCTION*, DWORD);
+// Resolved from USER32.DLL at start-up; null when the system lacks it.
+// Tests may overwrite it to exercise the non-layered paths.
+extern UpdateLayeredWindowFn updateLayeredWindow;
+
+extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
+const int NOTIFY_NETWORK = 774;
+
+extern "C" int __stdcall IMessageProc(HostMessage* message);

@@ -1,0 +1,124 @@
+// A stand-in for the closed Vorlane host: it loads (or is attached to) the
+// plug-in, drives its lifecycle, keeps the configuration and contact tables,
+// the icon image list and the log, plays network plug-ins, and records every
+// message the plug-in sends together with its result.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <stdint.h>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+#include "../core/host_api.h"
+
+typedef int(__stdcall* IMessageProcFn)(HostMessage*);
+
+class StandInHost : public HostControl {
+public:
+    StandInHost();
+    ~StandInHost();
+
+    // --- attaching the plug-in -------------------------------------------
+    // LoadLibraryA + GetProcAddress("_IMessageProc@4"); false when either fails.
+    bool loadPlugin(const char* dllPath);
+    // In-process attachment (tests linking the plug-in's static library).
+    void attachPlugin(IMessageProcFn proc, HINSTANCE module);
+    void unloadPlugin();
+
+    // --- talking to the plug-in --------------------------------------------
+    int deliver(HostMessage* message);               // IMessageProc(message)
+    int send(int id, intptr_t p1 = 0, intptr_t p2 = 0);  // builds a HostMessage2
+    // Lifecycle: 20001 (p1 = this), 21001, 22000, 22100 ... 22101, 20002.
+    int start();
+    int declareColumns();
+    int declareOptions();
+    int createWindow();
+    int destroyWindow();
+    int stop();
+    int runStartup();   // start, declareColumns, declareOptions, createWindow
+    void runShutdown(); // destroyWindow, stop
+
+    // --- tables --------------------------------------------------------------
+    struct Column {
+        int table, column, type;
+        int32_t defaultInt;
+        std::string defaultText, key;
+    };
+    std::vector<Column> columns;  // in registration order
+    int configIntValue(int column) const;
+    std::string configTextValue(int column) const;
+    void setConfig(int column, int value);
+    void setConfig(int column, const std::string& text);
+    // Contacts: text columns 0, 6, 8, 17; network 1, status 2, gender 20, icon 30.
+    int addContact(int net, const std::string& userId, const std::string& name = "");
+    void setContact(int row, int column, int value);
+    void setContact(int row, int column, const std::string& text);
+    int contactIntValue(int row, int column) const;
+    std::string contactTextValue(int row, int column) const;
+
+    // --- icons (messages 10134 and 10133) ---------------------------------
+    HIMAGELIST imageList();
+    int iconIndex(int iconId);   // index of the 16 x 16 image for that identifier
+
+    // --- log (message 1) ------------------------------------------------------
+    std::vector<std::string> log;
+
+    // --- network plug-ins: answer 30010/30016/30031 sent towards a network ---
+    // responder(id, message) -> result; no responder means lastError != 0.
+    std::map<int, std::function<int(int id, HostMessage* message)>> networks;
+
+    // Extra answers for host messages (by id), consulted before the built-ins.
+    std::map<int, std::function<int(HostMessage* message)>> handlers;
+
+    // --- recording --------------------------------------------------------------
+    struct Sent {
+        int id, net, typeMask, size, plugin;  // plugin: -1 for sendMessage
+        intptr_t p1, p2;
+        std::vector<uint8_t> bytes;     // the record as sent
+        std::vector<uint8_t> p1Bytes;   // for known p1 records: its bytes (ActionNotice etc.)
+        std::string p1Text;             // for message 1 and others carrying text in p1
+        int result;
+    };
+    std::vector<Sent> sent;
+    std::vector<int> errors;     // every setError code, in order
+    int countSent(int id) const;
+    const Sent* lastSent(int id) const;
+    void clearRecords();
+
+    // --- threads ----------------------------------------------------------------
+    DWORD mainThreadId;
+    int recalls = 0;  // how many times recallOnMainThread ran
+
+    // --- HostControl --------------------------------------------------------------
+    int reserved0() override { return 0; }
+    int pluginId() override { return 77; }
+    int reserved2() override { return 0; }
+    HINSTANCE moduleHandle() override { return module; }
+    int lastError() override { return lastErrorCode; }
+    void setError(int code) override;
+    int reserved6() override { return 0; }
+    int sendMessage(HostMessage* message) override;
+    int sendMessageTo(int plugin, HostMessage* message) override;
+    int reserved9() override { return 0; }
+    int reserved10() override { return 0; }
+    int reserved11() override { return 0; }
+    int reserved12() override { return 0; }
+    int reserved13() override { return 0; }
+    int reserved14() override { return 0; }
+    int reserved15() override { return 0; }
+    int isForeignThread(int zero) override;
+    int recallOnMainThread(int zero, int one) override;
+    int reserved18() override { return 0; }
+    int reserved19() override { return 0; }
+    int reserved20() override { return 0; }
+    int getValue(int table, int row, int column, HostValue* value) override;
+    int setValue(int table, int row, int column, HostValue* value) override;
+
+private:
+    HMODULE library = nullptr;
+    HINSTANCE module = nullptr;
+    IMessageProcFn proc = nullptr;
+    int lastErrorCode = 0;
+    // (implementation detail members may be added below)
+};

@@ -1,0 +1,33 @@
+#!/bin/sh
+# Runs a command with two virtual X servers (24-bit DISPLAY and a 16-bit
+# NOTIFY_DISPLAY16), a Wine prefix inside the build tree and a persistent
+# wineserver; everything is stopped afterwards.
+# usage: with-x.sh BUILD_DIR COMMAND [ARGS...]
+set -e
+build=$(cd "$1" && pwd); shift
+n=${NOTIFY_XNUM:-90}
+while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X$((n + 1))-lock ]; do n=$((n + 2)); done
+Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+x24=$!
+Xvfb :$((n + 1)) -screen 0 1024x768x16 -nolisten tcp >/dev/null 2>&1 &
+x16=$!
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  kill $x24 $x16 2>/dev/null || true
+}
+trap cleanup EXIT INT TERM
+for i in $(seq 1 100); do
+  [ -e /tmp/.X11-unix/X$n ] && [ -e /tmp/.X11-unix/X$((n + 1)) ] && break
+  sleep 0.1
+done
+export DISPLAY=:$n
+export NOTIFY_DISPLAY16=:$((n + 1))
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "with-x: creating the Wine prefix in $WINEPREFIX"
+fi
+wineserver -p >/dev/null 2>&1 || true
+wineboot -i >/dev/null 2>&1 || true
+"$@"

@@ -1,0 +1,53 @@
+#include "message_boxes.h"
+
+MessageBoxCatcher* MessageBoxCatcher::active = nullptr;
+
+MessageBoxCatcher::MessageBoxCatcher() {
+    active = this;
+    hook = SetWindowsHookExA(WH_CBT, cbt, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher() {
+    UnhookWindowsHookEx(hook);
+    if (active == this) active = nullptr;
+}
+
+static UINT iconStyle(HWND box) {
+    HICON shown = (HICON)SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0);
+    if (!shown) return 0;
+    struct { LPCSTR id; UINT style; } icons[] = {
+        {IDI_HAND, MB_ICONERROR}, {IDI_EXCLAMATION, MB_ICONWARNING},
+        {IDI_ASTERISK, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION}};
+    for (auto& i : icons)
+        if (LoadIconA(nullptr, i.id) == shown) return i.style;
+    return 0;
+}
+
+static UINT buttonStyle(HWND box) {
+    bool ok = GetDlgItem(box, IDOK), cancel = GetDlgItem(box, IDCANCEL);
+    bool yes = GetDlgItem(box, IDYES), no = GetDlgItem(box, IDNO);
+    if (yes && no) return cancel ? MB_YESNOCANCEL : MB_YESNO;
+    if (ok && cancel) return MB_OKCANCEL;
+    return MB_OK;
+}
+
+LRESULT CALLBACK MessageBoxCatcher::cbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && active) {
+        HWND box = (HWND)wParam;
+        char cls[32] = "";
+        GetClassNameA(box, cls, sizeof(cls));
+        if (lstrcmpA(cls, "#32770") == 0) {
+            CapturedBox b;
+            char text[1024] = "";
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+            b.text = text;
+            GetWindowTextA(box, text, sizeof(text));
+            b.caption = text;
+            b.style = iconStyle(box) | buttonStyle(box);
+            b.owner = GetWindow(box, GW_OWNER);
+            active->boxes.push_back(b);
+            PostMessageA(box, WM_COMMAND, GetDlgItem(box, IDOK) ? IDOK : IDCANCEL, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}

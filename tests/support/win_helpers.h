@@ -1,0 +1,37 @@
+// Small helpers for tests that drive real windows and read real pixels.
+#pragma once
+#include <windows.h>
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+// Dispatches every queued message of this thread; with ms > 0 keeps doing
+// so for that long.
+void pumpMessages(int ms = 0);
+
+// The bitmap's pixels as 0xAARRGGBB values, top row first (GetDIBits, 32-bit).
+std::vector<uint32_t> readPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
+inline uint32_t pixelAt(const std::vector<uint32_t>& px, int width, int x, int y) {
+    return px[(size_t)y * width + x];
+}
+// COLORREF (0x00BBGGRR) as the 0x00RRGGBB of a read pixel.
+inline uint32_t rgbOf(COLORREF c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// A fresh directory under the Windows temp folder, removed with its files.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    std::string path;  // without trailing backslash
+    std::string file(const std::string& name) const { return path + "\\" + name; }
+    void write(const std::string& name, const std::string& bytes) const;
+};
+
+// Writes a 32-bit BGRA picture as a BMP file (top row first in `pixels`,
+// each 0xAARRGGBB) or a 24-bit one when `withAlpha` is false.
+void writeBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels,
+              bool withAlpha = false);
+// Writes an RGBA PNG file (stored, uncompressed deflate blocks).
+void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);

@@ -1,0 +1,3 @@
+#include "clock.h"
+
+TickSource tickSource = GetTickCount;

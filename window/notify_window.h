@@ -1,0 +1,23 @@
+// The notification window: its handle, private messages and procedure.
+#pragma once
+#include <windows.h>
+
+enum NotifyWindowMessage {
+    MSG_SUBSCRIBE = WM_USER + 100,           // 1124
+    MSG_UNSUBSCRIBE = WM_USER + 101,         // 1125
+    MSG_ADD_NOTIFICATION = WM_USER + 1001,   // 2025
+    MSG_HIDE_ALL = WM_USER + 1002,           // 2026
+    MSG_REMOVE_CONTACT = WM_USER + 1003,     // 2027
+    MSG_REMOVE_ID = WM_USER + 1004,          // 2028
+    MSG_BROADCAST_TEXT = WM_USER + 1005,     // 2029
+};
+
+extern HWND notificationWindow;  // recorded by CreateNotificationWindow
+extern bool hovering;
+
+LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Listener windows of other programs (messages 1124, 1125, 2029).
+void subscribeListener(HWND listener);
+void unsubscribeListener(HWND listener);
+void broadcastText(int kind, const char* text);
