@@ -60,6 +60,11 @@ public:
     // --- icons (messages 10134 and 10133) ---------------------------------
     HIMAGELIST imageList();
     int iconIndex(int iconId);   // index of the 16 x 16 image for that identifier
+    // The colour of the filled square drawn for an identifier that has no
+    // registered icon resource (0x00BBGGRR).
+    static COLORREF iconColour(int iconId);
+    // Icons registered by message 10130: icon number -> resource number.
+    std::map<int, int> registeredIcons;
 
     // --- log (message 1) ------------------------------------------------------
     std::vector<std::string> log;
@@ -67,6 +72,25 @@ public:
     // --- network plug-ins: answer 30010/30016/30031 sent towards a network ---
     // responder(id, message) -> result; no responder means lastError != 0.
     std::map<int, std::function<int(int id, HostMessage* message)>> networks;
+
+    // Messages the host holds for the window's listener replay (103 / 106).
+    struct HeldMessage {
+        int net, type;
+        std::string from, body;
+    };
+    std::vector<HeldMessage> heldMessages;
+
+    // The answer to message 13003 (non-zero: no window entry for a message).
+    int answer13003 = 0;
+    // A click on a preview sample (10103 for actions 774117..774119) is
+    // answered with a 22200 ActionNotice to the plug-in, as the real host does.
+    bool echoSampleClicks = true;
+
+    // Options controls (10101 declares, 10106 reads, 10108 sets the text,
+    // 10110 sets the value): texts set by 10108, by action id. A control
+    // bound to a column (action id 0x11000000 | column) reads and writes
+    // that configuration column.
+    std::map<int, std::string> controlTexts;
 
     // Extra answers for host messages (by id), consulted before the built-ins.
     std::map<int, std::function<int(HostMessage* message)>> handlers;
@@ -89,6 +113,9 @@ public:
     // --- threads ----------------------------------------------------------------
     DWORD mainThreadId;
     int recalls = 0;  // how many times recallOnMainThread ran
+    // Delivers the message on a new thread while this (main) thread keeps
+    // pumping messages, so recallOnMainThread can re-deliver it here.
+    int deliverOnThread(HostMessage* message);
 
     // --- HostControl --------------------------------------------------------------
     int reserved0() override { return 0; }
@@ -121,4 +148,26 @@ private:
     IMessageProcFn proc = nullptr;
     int lastErrorCode = 0;
     // (implementation detail members may be added below)
+    struct Cell {
+        bool isText = false;
+        int32_t number = 0;
+        std::string text;
+    };
+    std::map<int, Cell> configCells;
+    std::map<std::pair<int, int>, Cell> contactCells;
+    int contactRows = 0;
+    std::string scratch;  // host text handed out for integer cells read as text
+    HIMAGELIST icons = nullptr;
+    std::map<int, int> iconIndices;
+    HWND recallWindow = nullptr;
+    CRITICAL_SECTION deliveryLock;
+    std::map<DWORD, HostMessage*> delivering;  // record being handled, per thread
+    bool holdsPlugin = false;                  // between 20001 and 20002
+
+    const Cell* findCell(int table, int row, int column) const;
+    const Column* findColumn(int table, int column) const;
+    int hostMessage(HostMessage* message, Sent& record);
+    int towardsNetwork(HostMessage* message);
+    int addIconImage(int iconId);
+    static LRESULT CALLBACK recallProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
