@@ -1,9 +1,254 @@
-// PLACEHOLDER: owned by the skin work; replace whole.
+// Composing the notification picture off-screen: background (tooltip frame,
+// nine-slice stretch or doubling tile), then per row its icon, the text's
+// shadow and the text. For per-pixel alpha skins the background's alpha is
+// saved before icons and texts are drawn and put back afterwards, because
+// GDI drawing does not keep the alpha byte.
 #include "paint.h"
+#include <commctrl.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <string.h>
+#include "markup.h"
+#include "shape.h"
+#include "skin.h"
+#include "../core/plugin_state.h"
+#include "../window/notify_window.h"
+#include "../window/queue.h"
+
 HBITMAP composedBitmap = nullptr;
 int contentWidth = 0, contentHeight = 0, rowHeight = 0;
 bool composing = false;
-void ComposeNotifications() {}
-void PaintNotificationWindow(const PAINTSTRUCT*) {}
-void SaveAlphaChannel() {}
-void RestoreAlphaChannel() {}
+
+static BYTE* savedAlpha = nullptr;  // bytes of composedBitmap while composing
+static LONG savedAlphaSize = 0;
+
+// The image-list drawing block in its 56-byte form (without the state and
+// effect fields of later versions), which every comctl32 accepts.
+struct ImageListDrawParams56 {
+    DWORD cbSize;
+    HIMAGELIST himl;
+    int i;
+    HDC hdcDst;
+    int x, y, cx, cy;
+    int xBitmap, yBitmap;
+    COLORREF rgbBk, rgbFg;
+    UINT fStyle;
+    DWORD dwRop;
+};
+static_assert(sizeof(ImageListDrawParams56) == 56, "56-byte image list draw block");
+
+static void dropSavedAlpha() {
+    free(savedAlpha);
+    savedAlpha = nullptr;
+    savedAlphaSize = 0;
+}
+
+static bool bitmap32(HBITMAP bitmap, BITMAP* info) {
+    return bitmap && GetObjectA(bitmap, sizeof(*info), info) && info->bmBitsPixel == 32;
+}
+
+void SaveAlphaChannel() {
+    composing = true;
+    dropSavedAlpha();
+    BITMAP bm;
+    if (!bitmap32(composedBitmap, &bm)) return;
+    LONG size = bm.bmWidthBytes * bm.bmHeight;
+    savedAlpha = (BYTE*)malloc((size_t)size);
+    if (!savedAlpha) return;
+    savedAlphaSize = GetBitmapBits(composedBitmap, size, savedAlpha);
+    if (savedAlphaSize != size) dropSavedAlpha();
+}
+
+void RestoreAlphaChannel() {
+    BITMAP bm;
+    if (savedAlpha && bitmap32(composedBitmap, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
+        BYTE* bytes = (BYTE*)malloc((size_t)savedAlphaSize);
+        if (bytes && GetBitmapBits(composedBitmap, savedAlphaSize, bytes) == savedAlphaSize) {
+            for (int y = 0; y < bm.bmHeight; y++) {
+                LONG row = y * bm.bmWidthBytes;
+                for (int x = 0; x < bm.bmWidth; x++) bytes[row + x * 4 + 3] = savedAlpha[row + x * 4 + 3];
+            }
+            SetBitmapBits(composedBitmap, savedAlphaSize, bytes);
+        }
+        free(bytes);
+    }
+    dropSavedAlpha();
+    composing = false;
+}
+
+static void drawStretched(HDC dst, HDC src, int w, int h) {
+    const int W = skin.bitmapWidth, H = skin.bitmapHeight;
+    const int L = skin.sizingLeft, T = skin.sizingTop, R = skin.sizingRight, B = skin.sizingBottom;
+    BitBlt(dst, 0, 0, L, T, src, 0, 0, SRCCOPY);
+    StretchBlt(dst, L, 0, w - L - R, T, src, L, 0, W - L - R, T, SRCCOPY);
+    BitBlt(dst, w - R, 0, R, T, src, W - R, 0, SRCCOPY);
+    StretchBlt(dst, 0, T, L, h - T - B, src, 0, T, L, H - T - B, SRCCOPY);
+    StretchBlt(dst, w - R, T, R, h - T - B, src, W - R, T, R, H - T - B, SRCCOPY);
+    BitBlt(dst, 0, h - B, L, B, src, 0, H - B, SRCCOPY);
+    StretchBlt(dst, L, h - B, w - L - R, B, src, L, H - B, W - L - R, B, SRCCOPY);
+    BitBlt(dst, w - R, h - B, R, B, src, W - R, H - B, SRCCOPY);
+    StretchBlt(dst, L, T, w - L - R, h - T - B, src, L, T, W - L - R, H - T - B, SRCCOPY);
+}
+
+// The middle is repeated by copies inside the picture itself, each twice
+// the size of the one before, so the count grows with log(size).
+static void drawTiled(HDC dst, HDC src, int w, int h) {
+    const int W = skin.bitmapWidth, H = skin.bitmapHeight;
+    const int L = skin.sizingLeft, T = skin.sizingTop, R = skin.sizingRight, B = skin.sizingBottom;
+    BitBlt(dst, 0, 0, W - R, H - B, src, 0, 0, SRCCOPY);
+    BitBlt(dst, w - R, 0, R, H - B, src, W - R, 0, SRCCOPY);
+    BitBlt(dst, 0, h - B, W - R, B, src, 0, H - B, SRCCOPY);
+    BitBlt(dst, w - R, h - B, R, B, src, W - R, H - B, SRCCOPY);
+
+    int t = W - L - R, x = W - R;
+    while (x + t < w - R) {
+        BitBlt(dst, x, 0, t, H - B, dst, L, 0, SRCCOPY);
+        BitBlt(dst, x, h - B, t, B, dst, L, h - B, SRCCOPY);
+        x += t;
+        t *= 2;
+    }
+    BitBlt(dst, x, 0, w - R - x, H - B, dst, L, 0, SRCCOPY);
+    BitBlt(dst, x, h - B, w - R - x, B, dst, L, h - B, SRCCOPY);
+
+    int u = H - T - B, y = H - B;
+    while (y + u < h - B) {
+        BitBlt(dst, 0, y, w, u, dst, 0, T, SRCCOPY);
+        y += u;
+        u *= 2;
+    }
+    BitBlt(dst, 0, y, w, h - B - y, dst, 0, T, SRCCOPY);
+}
+
+static void drawDefaultBackground(HDC dc) {
+    HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
+    HPEN pen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_INFOTEXT));
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    Rectangle(dc, 0, 0, contentWidth, contentHeight);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+static void drawIcon(HDC dc, const NotificationEntry& entry, int x, int y) {
+    if (entry.icon) {
+        DrawIconEx(dc, x, y, entry.icon, 16, 16, 0, nullptr, DI_NORMAL);
+    } else if (entry.imageList) {
+        ImageListDrawParams56 params;
+        memset(&params, 0, sizeof(params));
+        params.cbSize = sizeof(params);
+        params.himl = entry.imageList;
+        params.i = entry.imageIndex;
+        params.hdcDst = dc;
+        params.x = x;
+        params.y = y;
+        params.rgbBk = CLR_NONE;
+        params.rgbFg = CLR_NONE;
+        params.fStyle = ILD_TRANSPARENT;
+        if (!ImageList_DrawIndirect((IMAGELISTDRAWPARAMS*)&params))
+            ImageList_Draw(entry.imageList, entry.imageIndex, dc, x, y, ILD_NORMAL);
+    }
+}
+
+static int clampToInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v; }
+
+static void drawRows(HDC dc) {
+    const int iconOffset = (rowHeight - 16) / 2 + 1;
+    int y = skin.marginTop;
+    for (int r = 0; r < notificationQueue.count(); r++) {
+        const NotificationEntry& entry = notificationQueue.row(r);
+        const char* text = entry.text.c_str();
+        if (skin.iconDisplay != 0) {
+            int x = skin.iconDisplay == 1 ? skin.marginLeft : contentWidth - skin.marginRight - 16;
+            drawIcon(dc, entry, x, y + iconOffset);
+        }
+        int width = MeasureMarkup(text).cx;
+        RECT box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
+        if (skin.iconDisplay == 1) box.left = skin.marginLeft + skin.iconSpace + 16;
+        else if (skin.iconDisplay == 2) box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
+        if (skin.shadowStyle) {
+            SetTextColor(dc, skin.shadowColor);
+            RECT shadow = {box.left, box.top + 1, box.right + 1, box.bottom + 1};
+            DrawMarkup(text, dc, &shadow, width, entry.clickable);
+        }
+        SetTextColor(dc, skin.fontColor);
+        DrawMarkup(text, dc, &box, width, entry.clickable);
+        y += rowHeight;
+    }
+}
+
+static void applyColorKeyRegion() {
+    HRGN region = RegionFromColorKey(composedBitmap, 0x00FF00FF, 0x00101010);
+    if (!region) return;
+    // On success the system owns the region; otherwise it is still ours.
+    if (!SetWindowRgn(notificationWindow, region, FALSE)) DeleteObject(region);
+}
+
+void ComposeNotifications() {
+    DeleteObjectSafe(&composedBitmap);
+    if (notificationQueue.empty()) return;
+
+    int widest = 0, tallest = 0;
+    for (int r = 0; r < notificationQueue.count(); r++) {
+        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str());
+        if (size.cx > widest) widest = size.cx;
+        if (size.cy > tallest) tallest = size.cy;
+    }
+    long long width = (long long)widest + skin.marginLeft + skin.marginRight;
+    if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
+    rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
+    long long height = (long long)notificationQueue.count() * rowHeight + skin.marginTop + skin.marginBottom;
+    contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
+    contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
+
+    HDC windowDc = GetDC(notificationWindow);
+    if (!windowDc) return;
+    composedBitmap = CreateCompatibleBitmap(windowDc, contentWidth, contentHeight);
+    HDC dc = composedBitmap ? CreateCompatibleDC(windowDc) : nullptr;
+    if (!dc) {
+        // An absurd skin (margins of millions of pixels) leaves no picture.
+        DeleteObjectSafe(&composedBitmap);
+        ReleaseDC(notificationWindow, windowDc);
+        return;
+    }
+    HGDIOBJ oldBitmap = SelectObject(dc, composedBitmap);
+
+    const bool alphaSkin = skin.transparent && skin.maskType == 2 && updateLayeredWindow;
+    if (!skin.skinBitmap) {
+        drawDefaultBackground(dc);
+    } else {
+        HDC source = CreateCompatibleDC(windowDc);
+        HGDIOBJ oldSource = SelectObject(source, skin.skinBitmap);
+        if (skin.sizingType == 1) drawTiled(dc, source, contentWidth, contentHeight);
+        else drawStretched(dc, source, contentWidth, contentHeight);
+        SelectObject(source, oldSource);
+        DeleteDC(source);
+        // The background's alpha must reach the bitmap before it is saved.
+        GdiFlush();
+        if (alphaSkin) SaveAlphaChannel();
+    }
+
+    if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
+    else SetBkColor(dc, skin.infoBackColor);
+    drawRows(dc);
+
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    ReleaseDC(notificationWindow, windowDc);
+
+    if (skin.skinBitmap && skin.transparent) {
+        if (alphaSkin) RestoreAlphaChannel();
+        else if (skin.maskType == 1 && !updateLayeredWindow) applyColorKeyRegion();
+    }
+}
+
+void PaintNotificationWindow(const PAINTSTRUCT* paint) {
+    if (!paint || !paint->hdc || !composedBitmap) return;
+    HDC dc = CreateCompatibleDC(paint->hdc);
+    if (!dc) return;
+    HGDIOBJ old = SelectObject(dc, composedBitmap);
+    BitBlt(paint->hdc, 0, 0, contentWidth, contentHeight, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}

@@ -1,9 +1,220 @@
-// PLACEHOLDER: owned by the skin work; replace whole.
+// The skin definition file: a small INI-style text read into the active look.
+// Only the space counts as blank, comments and sections start in the first
+// column, names are compared byte for byte. Only the first 1024 bytes of a
+// file (after CR LF became LF) are read.
 #include "skin.h"
+#include <limits.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
 Skin skin;
 char currentSection[256] = "global";
-int ReadSkinFile(const char*) { return 1; }
-void ParseSkinLine(char*) {}
-COLORREF ParseColor(const char*) { return 0; }
-void RecreateFonts() {}
-void DeleteObjectSafe(HGDIOBJ* handle) { if (*handle) DeleteObject(*handle); *handle = nullptr; }
+
+static const int SKIN_FILE_LIMIT = 1024;
+
+void DeleteObjectSafe(HGDIOBJ* handle) {
+    if (*handle) DeleteObject(*handle);
+    *handle = nullptr;
+}
+
+// Copies at most capacity - 1 bytes and always terminates: over-long values
+// are cut to their field.
+static void copyCut(char* field, size_t capacity, const char* value) {
+    size_t n = strnlen(value, capacity - 1);
+    memcpy(field, value, n);
+    field[n] = 0;
+}
+
+// atoi's reading (white space, sign, digits), but saturating instead of
+// overflowing on absurd values.
+static int readInt(const char* value) {
+    long long v = strtoll(value, nullptr, 10);
+    if (v > INT_MAX) return INT_MAX;
+    if (v < INT_MIN) return INT_MIN;
+    return (int)v;
+}
+
+static bool isOn(const char* value) { return !strcmp(value, "on") || !strcmp(value, "true"); }
+
+static int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+COLORREF ParseColor(const char* value) {
+    if (!value || strnlen(value, 6) < 6) return 0;
+    // "00" BB GG RR, read as hexadecimal up to the first other character.
+    const char order[8] = {'0', '0', value[4], value[5], value[2], value[3], value[0], value[1]};
+    COLORREF color = 0;
+    for (char c : order) {
+        int d = hexDigit(c);
+        if (d < 0) break;
+        color = color * 16 + (COLORREF)d;
+    }
+    return color;
+}
+
+void RecreateFonts() {
+    DeleteObjectSafe(&skin.normalFont);
+    DeleteObjectSafe(&skin.underlineFont);
+    DeleteObjectSafe(&skin.boldUnderlineFont);
+    DeleteObjectSafe(&skin.boldFont);
+
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+
+    LOGFONTA font;
+    memset(&font, 0, sizeof(font));
+    font.lfHeight = -MulDiv(skin.fontSize, dpi, 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    copyCut(font.lfFaceName, sizeof(font.lfFaceName), skin.fontFace);
+
+    skin.normalFont = CreateFontIndirectA(&font);
+    font.lfUnderline = TRUE;
+    skin.underlineFont = CreateFontIndirectA(&font);
+    font.lfWeight = FW_BOLD;
+    skin.boldUnderlineFont = CreateFontIndirectA(&font);
+    font.lfUnderline = FALSE;
+    skin.boldFont = CreateFontIndirectA(&font);
+}
+
+static void setMargin(const char* key, const char* value, int* left, int* top, int* right, int* bottom) {
+    if (!strcmp(key, "left")) *left = readInt(value);
+    else if (!strcmp(key, "top")) *top = readInt(value);
+    else if (!strcmp(key, "right")) *right = readInt(value);
+    else if (!strcmp(key, "bottom")) *bottom = readInt(value);
+}
+
+static void sizingKey(const char* key, const char* value) {
+    if (!strcmp(key, "type")) {
+        if (!strcmp(value, "stretch")) skin.sizingType = 0;
+        else if (!strcmp(value, "tile")) skin.sizingType = 1;
+        return;
+    }
+    setMargin(key, value, &skin.sizingLeft, &skin.sizingTop, &skin.sizingRight, &skin.sizingBottom);
+}
+
+static void backgroundKey(const char* key, const char* value) {
+    if (!strcmp(key, "transparent")) {
+        if (isOn(value)) skin.transparent = TRUE;
+    } else if (!strcmp(key, "mask")) {
+        if (!strcmp(value, "color")) skin.maskType = 1;
+        else if (!strcmp(value, "alpha")) skin.maskType = 2;
+    } else if (!strcmp(key, "file")) {
+        copyCut(skin.backgroundFile, sizeof(skin.backgroundFile), value);
+    }
+}
+
+static void fontKey(const char* key, const char* value) {
+    if (!strcmp(key, "face")) {
+        copyCut(skin.fontFace, sizeof(skin.fontFace), value);
+    } else if (!strcmp(key, "size")) {
+        skin.fontSize = readInt(value);
+    } else if (!strcmp(key, "color")) {
+        if (strlen(value) == 6) skin.fontColor = ParseColor(value);
+    } else if (!strcmp(key, "bold")) {
+        if (isOn(value)) skin.fontBold = TRUE;
+    } else if (!strcmp(key, "style")) {
+        if (!strcmp(value, "shadow")) skin.shadowStyle = TRUE;
+    } else if (!strcmp(key, "shadow")) {
+        if (strlen(value) == 6) skin.shadowColor = ParseColor(value);
+    } else if (!strcmp(key, "align")) {
+        if (!strcmp(value, "left")) skin.textAlign = 0;
+        else if (!strcmp(value, "center")) skin.textAlign = 1;
+        else if (!strcmp(value, "right")) skin.textAlign = 2;
+    } else if (!strcmp(key, "line")) {
+        skin.lineSpacing = readInt(value);
+    }
+    // Every font line, known or not, keeps the fonts in step with face and size.
+    RecreateFonts();
+}
+
+static void iconKey(const char* key, const char* value) {
+    if (!strcmp(key, "display")) {
+        if (!strcmp(value, "left")) skin.iconDisplay = 1;
+        else if (!strcmp(value, "right")) skin.iconDisplay = 2;
+        else skin.iconDisplay = 0;
+    } else if (!strcmp(key, "space")) {
+        skin.iconSpace = readInt(value);
+    }
+}
+
+void ParseSkinLine(char* line) {
+    if (!line || !line[0] || line[0] == '#' || line[0] == ';') return;
+    if (line[0] == '[') {
+        const char* name = line + 1;
+        const char* close = strchr(name, ']');
+        size_t n = close ? (size_t)(close - name) : strlen(name);
+        if (n > sizeof(currentSection) - 1) n = sizeof(currentSection) - 1;
+        memcpy(currentSection, name, n);
+        currentSection[n] = 0;
+        return;
+    }
+    char* key = line;
+    while (*key == ' ') key++;
+    char* equals = strchr(key, '=');
+    if (!equals || equals == key) return;
+    char* keyEnd = equals;
+    while (keyEnd > key && keyEnd[-1] == ' ') keyEnd--;
+    *keyEnd = 0;
+    char* value = equals + 1;
+    while (*value == ' ') value++;
+    char* valueEnd = value + strlen(value);
+    while (valueEnd > value && valueEnd[-1] == ' ') valueEnd--;
+    *valueEnd = 0;
+    if (!*value) return;
+
+    if (!strcmp(currentSection, "margins"))
+        setMargin(key, value, &skin.marginLeft, &skin.marginTop, &skin.marginRight, &skin.marginBottom);
+    else if (!strcmp(currentSection, "sizing")) sizingKey(key, value);
+    else if (!strcmp(currentSection, "background")) backgroundKey(key, value);
+    else if (!strcmp(currentSection, "font")) fontKey(key, value);
+    else if (!strcmp(currentSection, "icon")) iconKey(key, value);
+}
+
+int ReadSkinFile(const char* path) {
+    if (!path || !*path) return 1;
+    FILE* file = fopen(path, "rt");
+    if (!file) return 1;
+    long length = -1;
+    if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
+    if (length < 0 || fseek(file, 0, SEEK_SET) != 0) {
+        fclose(file);
+        return 1;
+    }
+    if (length == 0) {
+        MessageBoxA(nullptr, "Zerowa długość pliku konfiguracji skórki", "Zinglet", MB_ICONERROR);
+        fclose(file);
+        return 1;
+    }
+    char* text = (char*)malloc((size_t)length + 1);
+    if (!text) {
+        MessageBoxA(nullptr, "Plik konfiguracji skórki zbyt duży", "Zinglet", MB_ICONERROR);
+        fclose(file);
+        return 1;
+    }
+    // Text mode drops the CR of each CR LF, so at most `length` bytes arrive.
+    size_t want = length < SKIN_FILE_LIMIT ? (size_t)length : (size_t)SKIN_FILE_LIMIT;
+    size_t got = fread(text, 1, want, file);
+    text[got] = 0;
+    fclose(file);
+
+    // Lines before the first section header belong to no section, whatever
+    // the previous file ended with.
+    copyCut(currentSection, sizeof(currentSection), "global");
+    // A line ends at a line feed or a zero byte; the last one needs neither.
+    char* line = text;
+    for (size_t i = 0; i <= got; i++) {
+        if (i < got && text[i] != '\n' && text[i] != 0) continue;
+        text[i] = 0;
+        if (i < got || line < text + got) ParseSkinLine(line);
+        line = text + i + 1;
+    }
+    free(text);
+    return 0;
+}
