@@ -1,0 +1,30 @@
+// The handlers IMessageProc routes host messages to. Each returns the
+// message's result.
+#pragma once
+#include <stdint.h>
+#include <windows.h>
+#include "host_api.h"
+
+// Start-up (20001) and shut-down (20002).
+int startPlugin(HostControl* control);
+int stopPlugin();
+
+// The notification window: replaced on 21020, created on 22100, torn down on 22101.
+// Private messages to a window that does not exist answer 0.
+LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam);
+void rebuildNotificationWindow();
+void tearDownNotificationWindow();
+
+// Notification requests of other plug-ins (774201) and closing one (774202).
+int showRequestedNotification(const HostMessage* message);
+int closeRequestedNotification(int id);
+
+// The options page (22000): for now only the plug-in's icons are registered.
+int buildOptionsPage();
+
+// Host events whose notifications are not built yet: they answer 0 and
+// show nothing.
+int onMessageReceived(intptr_t receivedMessage);
+int onActionNotice(intptr_t notice);
+int onContactStatusChanged(intptr_t row, intptr_t status, const char* description);
+int onNetworkStatusChanged(intptr_t plugin, intptr_t status, const char* description);

@@ -1,0 +1,3 @@
+#include "network_states.h"
+
+std::map<int32_t, NetworkState> networkStates;

@@ -1,0 +1,114 @@
+// Notification requests of other plug-ins (host message 774201, forms of 44,
+// 52 and 60 bytes) and closing one of them by id (774202).
+#include <string.h>
+#include "../window/notify_window.h"
+#include "../window/queue.h"
+#include "config_columns.h"
+#include "dispatch.h"
+#include "plugin_state.h"
+
+namespace {
+const uint32_t MESSAGE_ICON = 0x50000010;
+const uint32_t DEFAULT_ICONS[] = {774001, 774003, 774002};  // information, error, warning
+
+enum IconKind { ICON_HOST = 0, ICON_HANDLE = 1 };
+
+// The common shape of every accepted request: the 52-byte form.
+struct Request {
+    const char* text;
+    int iconKind;
+    int defaultChoice;
+    int8_t displayTime;
+    uint8_t clickable;
+    uint32_t icon;
+    int32_t origin[3];
+    int32_t clickValue;
+};
+
+uint32_t statusIconOf(int network, int status) {
+    return 0x40000000u + ((uint32_t)(network & 0xFF) << 20) + ((uint32_t)(status & 0xFFFF) << 4);
+}
+
+Request fromOlderForm(const PopupRequest44* r) {
+    Request q = {};
+    q.text = r->text;
+    q.iconKind = ICON_HOST;
+    switch (r->iconSource) {
+    case 0:
+        q.iconKind = ICON_HANDLE;
+        q.icon = r->iconHandle;
+        break;
+    case 1: q.icon = statusIconOf(r->network, r->status); break;
+    case 2: q.icon = MESSAGE_ICON; break;
+    default: q.icon = 0; break;
+    }
+    q.defaultChoice = 0;
+    q.displayTime = 1;
+    q.clickable = 0;
+    q.origin[0] = 0;
+    q.origin[1] = 0;
+    q.origin[2] = -2;
+    q.clickValue = 0;
+    return q;
+}
+
+Request fromCurrentForm(const PopupRequest* r) {
+    Request q = {};
+    q.text = r->text;
+    q.iconKind = r->iconFlags & 0x0F;
+    q.defaultChoice = r->iconFlags >> 4;
+    q.displayTime = r->displayTime;
+    q.clickable = r->clickable;
+    q.icon = r->icon;
+    q.origin[0] = r->originAction;
+    q.origin[1] = r->originParent;
+    q.origin[2] = r->originContact;
+    q.clickValue = r->clickValue;
+    return q;
+}
+
+// Returns whether anything was sent; *result is the window's answer.
+bool addToWindow(Request& q, int* result) {
+    if (q.icon == 0) {
+        q.iconKind = ICON_HOST;
+        q.icon = q.defaultChoice >= 0 && q.defaultChoice < 3 ? DEFAULT_ICONS[q.defaultChoice] : 0;
+    }
+    if (q.iconKind != ICON_HOST && q.iconKind != ICON_HANDLE) return false;
+    NotificationRequest n = {};
+    // A request without text still shows its icon, with an empty line.
+    n.text = q.text ? q.text : "";
+    if (q.iconKind == ICON_HANDLE) {
+        n.icon = (HICON)(intptr_t)q.icon;
+    } else {
+        n.imageList = (HIMAGELIST)(intptr_t)hostCall(10134, 1, 0);
+        n.imageIndex = hostCall(10133, (intptr_t)q.icon, 1);
+    }
+    n.displayTime = q.displayTime;
+    n.clickable = q.clickable;
+    n.origin = q.origin;
+    n.clickValue = q.clickValue;
+    *result = (int)sendToNotificationWindow(MSG_ADD_NOTIFICATION, 0, (LPARAM)&n);
+    return true;
+}
+}  // namespace
+
+int showRequestedNotification(const HostMessage* message) {
+    const uint16_t size = message->size;
+    if (size != 44 && size != 52 && size != 60) return 0;
+    // Fields beyond the record's own size are never read.
+    Request q = size == 44 ? fromOlderForm((const PopupRequest44*)message)
+                           : fromCurrentForm((const PopupRequest*)message);
+    int result = 0;
+    addToWindow(q, &result);
+    if (size == 60) {
+        const PopupRequest* r = (const PopupRequest*)message;
+        if (configInt(COL_USEVINDLE) && r->infoKind && r->infoText)
+            sendToNotificationWindow(MSG_BROADCAST_TEXT, (WPARAM)r->infoKind, (LPARAM)r->infoText);
+    }
+    return result;
+}
+
+int closeRequestedNotification(int id) {
+    sendToNotificationWindow(MSG_REMOVE_ID, (WPARAM)id, 0);
+    return 0;
+}

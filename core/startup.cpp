@@ -1,0 +1,50 @@
+// Start-up (20001) and shut-down (20002): the image library check, the
+// window class and the optional UpdateLayeredWindow.
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+#include "../window/notify_window.h"
+#include "dispatch.h"
+#include "plugin_state.h"
+
+namespace {
+const int OLDEST_DEVIL = 167;
+
+// All three parts are asked with the same query number.
+bool devilRecentEnough() {
+    return ilGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL && iluGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL &&
+           ilutGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL;
+}
+}  // namespace
+
+int startPlugin(HostControl* control) {
+    host = control;
+    if (!devilRecentEnough()) {
+        MessageBoxA(nullptr, "DevIL version is different...exiting!", "Zinglet", MB_ICONERROR);
+        return 0;
+    }
+    ilInit();
+    iluInit();
+    ilutRenderer(ILUT_WIN32);
+
+    moduleInstance = host ? host->moduleHandle() : nullptr;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = NotifyWindowProc;
+    wc.hInstance = moduleInstance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
+    RegisterClassExA(&wc);
+
+    HMODULE user32 = GetModuleHandleA("USER32.DLL");
+    updateLayeredWindow =
+        user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
+    return 1;
+}
+
+int stopPlugin() {
+    UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
+    host = nullptr;
+    return 1;
+}

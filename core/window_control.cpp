@@ -1,0 +1,31 @@
+// Replacing and tearing down the notification window on the host's request.
+#include "../skin/skin_load.h"
+#include "../window/notify_window.h"
+#include "dispatch.h"
+#include "network_states.h"
+
+LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+    // No window, nothing to tell: never send to a null handle.
+    if (!notificationWindow) return 0;
+    return SendMessageA(notificationWindow, message, wParam, lParam);
+}
+
+static void destroyNotificationWindow() {
+    sendToNotificationWindow(MSG_HIDE_ALL, 0, 0);
+    if (notificationWindow) {
+        HWND window = notificationWindow;
+        DestroyWindow(window);
+        // The window forgets itself when destroyed; make sure of it.
+        if (notificationWindow == window) notificationWindow = nullptr;
+    }
+}
+
+void rebuildNotificationWindow() {
+    destroyNotificationWindow();
+    LoadSkin();
+}
+
+void tearDownNotificationWindow() {
+    destroyNotificationWindow();
+    networkStates.clear();
+}
