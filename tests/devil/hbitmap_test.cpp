@@ -1,0 +1,133 @@
+// ilutConvertToHBitmap: the bound image as a GDI bitmap that the plug-in
+// draws with and overwrites with SetBitmapBits.
+#include "devil_fixture.h"
+
+class HBitmapTest : public DevilTest {
+protected:
+    void TearDown() override {
+        if (bitmap) DeleteObject(bitmap);
+        if (screen) ReleaseDC(nullptr, screen);
+        DevilTest::TearDown();
+    }
+    HBITMAP convert() {
+        screen = GetDC(nullptr);
+        bitmap = ilutConvertToHBitmap(screen);
+        return bitmap;
+    }
+    HDC screen = nullptr;
+    HBITMAP bitmap = nullptr;
+};
+
+TEST_F(HBitmapTest, PngBecomesA32BitTopDownDibWithItsAlpha) {
+    const int w = 9, h = 6;
+    std::vector<uint32_t> picture = testPicture(w, h);
+    writePng(dir.file("alpha.png"), w, h, picture);
+    ASSERT_TRUE(load(dir.file("alpha.png")));
+    ASSERT_NE(convert(), nullptr);
+
+    DIBSECTION ds = {};
+    ASSERT_EQ(GetObjectA(bitmap, sizeof(ds), &ds), (int)sizeof(ds));
+    EXPECT_EQ(ds.dsBm.bmWidth, w);
+    EXPECT_EQ(ds.dsBm.bmHeight, h);
+    EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
+    EXPECT_EQ(ds.dsBmih.biBitCount, 32);
+    EXPECT_EQ(ds.dsBmih.biCompression, (DWORD)BI_RGB);
+    // Top-down: memory holds bytes B, G, R, A, top row first.
+    EXPECT_EQ(dibBytes(bitmap), picture);
+    const unsigned char* bytes = (const unsigned char*)ds.dsBm.bmBits;
+    uint32_t last = picture.back();
+    const unsigned char* end = bytes + (w * h - 1) * 4;
+    EXPECT_EQ(end[0], last & 0xFF);
+    EXPECT_EQ(end[3], last >> 24);
+    // GDI reads the same picture back.
+    int rw = 0, rh = 0;
+    EXPECT_EQ(readPixels(bitmap, &rw, &rh), picture);
+    EXPECT_EQ(rw, w);
+    EXPECT_EQ(rh, h);
+}
+
+TEST_F(HBitmapTest, BitmapIsUprightWhateverOriginTheImageIsStoredWith) {
+    const int w = 5, h = 4;
+    std::vector<uint32_t> picture = testPicture(w, h);
+    std::vector<uint32_t> opaque = picture;
+    for (uint32_t& p : opaque) p |= 0xFF000000;
+    writeBmp(dir.file("rows.bmp"), w, h, picture);
+
+    // Without the origin set, DevIL keeps BMP rows bottom first...
+    ASSERT_TRUE(load(dir.file("rows.bmp"), false));
+    ASSERT_EQ(ilGetInteger(IL_IMAGE_ORIGIN), IL_ORIGIN_LOWER_LEFT);
+    std::vector<uint32_t> stored = data();
+    ASSERT_EQ(stored.size(), opaque.size());
+    EXPECT_EQ(stored[0], opaque[(size_t)(h - 1) * w]);
+    // ...and the bitmap still shows the top row on top.
+    ASSERT_NE(convert(), nullptr);
+    EXPECT_EQ(dibBytes(bitmap), opaque);
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+
+    ASSERT_TRUE(load(dir.file("rows.bmp")));
+    ASSERT_EQ(ilGetInteger(IL_IMAGE_ORIGIN), IL_ORIGIN_UPPER_LEFT);
+    ASSERT_NE(convert(), nullptr);
+    EXPECT_EQ(dibBytes(bitmap), opaque);
+    EXPECT_EQ(dibBytes(bitmap), data());
+}
+
+TEST_F(HBitmapTest, SetBitmapBitsWithTopFirstRowsLandsWhereTheyBelong) {
+    // The skin loader premultiplies its copy of ilGetData and writes it back
+    // over the whole bitmap with SetBitmapBits.
+    const int w = 6, h = 3;
+    std::vector<uint32_t> picture = testPicture(w, h);
+    writePng(dir.file("skin.png"), w, h, picture);
+    ASSERT_TRUE(load(dir.file("skin.png")));
+    ASSERT_NE(convert(), nullptr);
+    std::vector<uint32_t> changed = data();
+    for (uint32_t& p : changed) p ^= 0x00FFFFFF;
+    ASSERT_EQ(SetBitmapBits(bitmap, (DWORD)(changed.size() * 4), changed.data()), (LONG)(changed.size() * 4));
+    EXPECT_EQ(readPixels(bitmap), changed);
+}
+
+TEST_F(HBitmapTest, BitmapDrawsOnTheScreenDeviceContext) {
+    const int w = 4, h = 4;
+    std::vector<uint32_t> picture(w * h, 0xFF2080C0);
+    picture[0] = 0xFF00FF00;
+    writePng(dir.file("draw.png"), w, h, picture);
+    ASSERT_TRUE(load(dir.file("draw.png")));
+    ASSERT_NE(convert(), nullptr);
+
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ oldSource = SelectObject(source, bitmap);
+    HGDIOBJ oldTarget = SelectObject(target, canvas);
+    EXPECT_TRUE(BitBlt(target, 0, 0, w, h, source, 0, 0, SRCCOPY));
+    COLORREF corner = GetPixel(target, 0, 0);
+    COLORREF other = GetPixel(target, 3, 3);
+    SelectObject(source, oldSource);
+    SelectObject(target, oldTarget);
+    DeleteDC(source);
+    DeleteDC(target);
+    DeleteObject(canvas);
+    EXPECT_EQ(rgbOf(corner), 0x00FF00u);
+    EXPECT_EQ(rgbOf(other), 0x2080C0u);
+}
+
+TEST_F(HBitmapTest, EveryConversionIsAFreshBitmapOfTheBoundImage) {
+    std::vector<uint32_t> a = testPicture(3, 3), b = testPicture(8, 2);
+    writePng(dir.file("a.png"), 3, 3, a);
+    writePng(dir.file("b.png"), 8, 2, b);
+    ASSERT_TRUE(load(dir.file("a.png")));
+    HBITMAP first = ilutConvertToHBitmap(nullptr);
+    ILuint second = 0;
+    ilGenImages(1, &second);
+    ilBindImage(second);
+    ASSERT_TRUE(load(dir.file("b.png")));
+    HBITMAP other = ilutConvertToHBitmap(nullptr);
+    ilDeleteImages(1, &second);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(first, other);
+    EXPECT_EQ(dibBytes(first), a);
+    EXPECT_EQ(dibBytes(other), b);
+    DeleteObject(first);
+    DeleteObject(other);
+}

@@ -1,0 +1,11 @@
+/* ILU.dll: the utility library; the plug-in only initialises it and asks
+ * its version. */
+#include "bridge_common.h"
+#include <IL/ilu.h>
+
+ILint WINAPI bridge_iluGetInteger(ILenum mode)
+{
+    return BRIDGE_VERSION_ANSWER(mode, iluGetInteger(mode));
+}
+
+void WINAPI bridge_iluInit(void) { iluInit(); }
