@@ -1,0 +1,140 @@
+#include "skin_scene.h"
+#include <IL/il.h>
+#include <IL/ilu.h>
+#include <IL/ilut.h>
+#include "core/plugin_state.h"
+#include "skin/paint.h"
+#include "skin/skin.h"
+#include "skin/skin_load.h"
+#include "window/notify_window.h"
+
+std::vector<RecordedRequest> recordedRequests;
+
+static LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MSG_ADD_NOTIFICATION && lParam) {
+        const NotificationRequest* r = (const NotificationRequest*)lParam;
+        recordedRequests.push_back({r->text ? r->text : "", r->icon, r->imageList, r->imageIndex,
+                                    r->displayTime, r->clickable, r->clickValue, r->origin != nullptr});
+    }
+    return NotifyWindowProc(window, message, wParam, lParam);
+}
+
+static void startOnce() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    moduleInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = recordingProc;
+    wc.hInstance = moduleInstance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
+    RegisterClassExA(&wc);
+    ilInit();
+    iluInit();
+    ilutRenderer(ILUT_WIN32);
+}
+
+void useSystemLayering() {
+    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow");
+    updateLayeredWindow = (UpdateLayeredWindowFn)(void*)found;
+}
+
+void beginSkinScene(StandInHost* stand) {
+    startOnce();
+    useSystemLayering();
+    host = stand;
+    recordedRequests.clear();
+    notificationQueue.clear();
+    ResetDefaultLook();
+}
+
+void endSkinScene() {
+    if (notificationWindow) DestroyWindow(notificationWindow);
+    notificationWindow = nullptr;
+    notificationQueue.clear();
+    DeleteObjectSafe(&composedBitmap);
+    DeleteObjectSafe(&skin.skinBitmap);
+    host = nullptr;
+    useSystemLayering();
+    pumpMessages();
+}
+
+void addLine(const std::string& text, HICON icon, HIMAGELIST list, int index, int clickable) {
+    NotificationEntry e = {};
+    e.id = 1;
+    e.text = text;
+    e.icon = icon;
+    e.imageList = list;
+    e.imageIndex = index;
+    e.expiresAt = -1;
+    e.clickable = clickable;
+    e.originContact = -2;
+    notificationQueue.append(e);
+}
+
+std::vector<uint32_t> solid(int width, int height, uint32_t colour) {
+    return std::vector<uint32_t>((size_t)width * height, colour);
+}
+
+std::vector<uint32_t> composedPixels(int* width, int* height) { return readPixels(composedBitmap, width, height); }
+
+static bool ink(const std::vector<uint32_t>& px, int width, uint32_t background, int x, int y0, int y1) {
+    for (int y = y0; y < y1; y++)
+        if ((pixelAt(px, width, x, y) & 0xFFFFFF) != (background & 0xFFFFFF)) return true;
+    return false;
+}
+
+int firstInk(const std::vector<uint32_t>& px, int width, uint32_t background, int x0, int x1, int y0, int y1) {
+    for (int x = x0; x < x1; x++)
+        if (ink(px, width, background, x, y0, y1)) return x;
+    return -1;
+}
+
+int lastInk(const std::vector<uint32_t>& px, int width, uint32_t background, int x0, int x1, int y0, int y1) {
+    for (int x = x1 - 1; x >= x0; x--)
+        if (ink(px, width, background, x, y0, y1)) return x;
+    return -1;
+}
+
+void writeSkin(const TempDir& dir, const std::string& name, const std::string& text) {
+    dir.write(name + ".ini", text);
+}
+
+HBITMAP makeBitmap(int width, int height, const std::vector<uint32_t>& pixels) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+HICON solidIcon(COLORREF colour) {
+    uint32_t argb = 0xFF000000 | rgbOf(colour);
+    HBITMAP colourBits = makeBitmap(16, 16, solid(16, 16, argb));
+    std::vector<uint8_t> maskBits(16 * 2, 0);  // all opaque
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, maskBits.data());
+    ICONINFO info = {TRUE, 0, 0, mask, colourBits};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(colourBits);
+    DeleteObject(mask);
+    return icon;
+}
+
+void useSkinBitmap(HBITMAP bitmap, int slice) {
+    DeleteObjectSafe(&skin.skinBitmap);
+    skin.skinBitmap = bitmap;
+    BITMAP bm = {};
+    GetObjectA(bitmap, sizeof(bm), &bm);
+    skin.bitmapWidth = bm.bmWidth;
+    skin.bitmapHeight = bm.bmHeight;
+    skin.sizingLeft = skin.sizingTop = skin.sizingRight = skin.sizingBottom = slice;
+}
