@@ -14,7 +14,7 @@
 
 typedef int(__stdcall* IMessageProcFn)(HostMessage*);
 
-class StandInHost : public HostControl {
+class StandInHost final : public HostControl {
 public:
     StandInHost();
     ~StandInHost();

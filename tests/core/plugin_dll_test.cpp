@@ -1,0 +1,107 @@
+// The built notify.dll loaded like the host loads it: its export, its
+// identity answers, its columns and the icons in its resources.
+#include <gtest/gtest.h>
+#include <string.h>
+#include <string>
+#include "host/stand_in_host.h"
+#include "support/win_helpers.h"
+
+namespace {
+std::string dllPath() {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string path(exe, n);
+    path = path.substr(0, path.find_last_of('\\') + 1);
+    return path + "..\\dist\\notify.dll";
+}
+
+// The image list's picture of one identifier, drawn over black.
+std::vector<uint32_t> drawIcon(HIMAGELIST list, int index) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 16;
+    info.bmiHeader.biHeight = -16;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    std::vector<uint32_t> px = readPixels(bitmap);
+    DeleteObject(bitmap);
+    return px;
+}
+
+int red(uint32_t p) { return (p >> 16) & 0xFF; }
+int green(uint32_t p) { return (p >> 8) & 0xFF; }
+int blue(uint32_t p) { return p & 0xFF; }
+}  // namespace
+
+TEST(PluginDll, LoadsThroughItsExportAndRunsTheLifecycle) {
+    StandInHost vorlane;
+    ASSERT_TRUE(vorlane.loadPlugin(dllPath().c_str())) << dllPath();
+    EXPECT_NE(vorlane.moduleHandle(), GetModuleHandleA(nullptr));
+    ASSERT_EQ(vorlane.runStartup(), 1);
+    EXPECT_EQ(vorlane.send(30010), 774);
+    EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30012), "0.4.7.2");
+    EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30013), "ZINGLET");
+    EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30016), "Vorlane Notify");
+    EXPECT_EQ(vorlane.columns.size(), 21u);
+    EXPECT_EQ(vorlane.configTextValue(774110), "[brak]");
+    // The DLL's class belongs to the DLL's own instance.
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    EXPECT_TRUE(GetClassInfoExA(vorlane.moduleHandle(), "VorlaneNotifyWindow", &wc));
+    vorlane.runShutdown();
+    EXPECT_FALSE(GetClassInfoExA(vorlane.moduleHandle(), "VorlaneNotifyWindow", &wc));
+    vorlane.unloadPlugin();
+}
+
+TEST(PluginDll, RegistersItsFourIconsFromItsResources) {
+    StandInHost vorlane;
+    ASSERT_TRUE(vorlane.loadPlugin(dllPath().c_str()));
+    ASSERT_EQ(vorlane.start(), 1);
+    EXPECT_EQ(vorlane.declareOptions(), 1);
+    EXPECT_EQ(vorlane.registeredIcons, (std::map<int, int>{{774000, 101}, {774001, 105}, {774002, 103}, {774003, 104}}));
+    for (const StandInHost::Sent& s : vorlane.sent) {
+        if (s.id != 10130) continue;
+        ASSERT_EQ(s.p1Bytes.size(), 36u);
+        uint16_t size;
+        memcpy(&size, s.p1Bytes.data(), 2);
+        EXPECT_EQ(size, 36);
+        uint32_t module;
+        memcpy(&module, s.p1Bytes.data() + 20, 4);
+        EXPECT_EQ((HINSTANCE)(intptr_t)module, vorlane.moduleHandle());
+    }
+    HIMAGELIST list = vorlane.imageList();
+    // Error sign: white cross in the middle of a red disc, corners clear.
+    std::vector<uint32_t> error = drawIcon(list, vorlane.iconIndex(774003));
+    ASSERT_EQ(error.size(), 256u);
+    uint32_t centre = pixelAt(error, 16, 8, 8);
+    EXPECT_GT(red(centre), 200);
+    EXPECT_GT(green(centre), 200);
+    EXPECT_GT(blue(centre), 200);
+    uint32_t disc = pixelAt(error, 16, 8, 2);
+    EXPECT_GT(red(disc), 150);
+    EXPECT_LT(green(disc), 80);
+    EXPECT_EQ(pixelAt(error, 16, 0, 0) & 0xFFFFFF, 0u);
+    // Information sign: blue disc, white stem.
+    std::vector<uint32_t> information = drawIcon(list, vorlane.iconIndex(774001));
+    EXPECT_GT(blue(pixelAt(information, 16, 3, 8)), 150);
+    EXPECT_LT(red(pixelAt(information, 16, 3, 8)), 80);
+    EXPECT_GT(red(pixelAt(information, 16, 8, 10)), 200);
+    // Warning triangle: yellow inside, clear top corners.
+    std::vector<uint32_t> warning = drawIcon(list, vorlane.iconIndex(774002));
+    uint32_t yellow = pixelAt(warning, 16, 5, 12);
+    EXPECT_GT(red(yellow), 200);
+    EXPECT_GT(green(yellow), 150);
+    EXPECT_LT(blue(yellow), 100);
+    EXPECT_EQ(pixelAt(warning, 16, 0, 0) & 0xFFFFFF, 0u);
+    // The plug-in bubble is blue.
+    std::vector<uint32_t> bubble = drawIcon(list, vorlane.iconIndex(774000));
+    EXPECT_GT(blue(pixelAt(bubble, 16, 3, 5)), 120);
+    vorlane.runShutdown();
+}

@@ -1,0 +1,191 @@
+// Notification requests of other plug-ins (774201) and closing them
+// (774202), seen from the window's side: the NotificationRequest it got.
+#include <string.h>
+#include "core/config_columns.h"
+#include "plugin_fixture.h"
+#include "recording_window.h"
+#include "window/notify_window.h"
+
+namespace {
+class PopupRequests : public PluginTest {
+protected:
+    RecordingWindow window;
+    PopupRequest request52(const char* text, uint8_t iconFlags, uint32_t icon) {
+        PopupRequest r = {};
+        r.size = 52;
+        r.id = 774201;
+        r.net = 774;
+        r.typeMask = -1;
+        r.text = text;
+        r.iconFlags = iconFlags;
+        r.displayTime = 3;
+        r.clickable = 1;
+        r.icon = icon;
+        r.originAction = 774117;
+        r.originParent = 1;
+        r.originContact = -2;
+        r.clickValue = 9;
+        return r;
+    }
+};
+}  // namespace
+
+TEST_F(PopupRequests, OlderFormWithStatusIconShowsTheHostIconOnceTheDelayNotClickable) {
+    window.addResult = 4;
+    PopupRequest44 r = {};
+    r.size = 44;
+    r.id = 774201;
+    r.text = "Ola jest dostępna";
+    r.iconSource = 1;
+    r.status = 0x40;
+    r.network = 10;
+    EXPECT_EQ(deliver(r), 4);
+    ASSERT_EQ(window.requests.size(), 1u);
+    const RecordedRequest& q = window.requests[0];
+    EXPECT_EQ(q.text, "Ola jest dostępna");
+    EXPECT_EQ(q.icon, nullptr);
+    EXPECT_EQ(q.imageList, vorlane.imageList());
+    EXPECT_EQ(q.imageIndex, vorlane.iconIndex(0x40A00400));
+    EXPECT_EQ(q.displayTime, 1);
+    EXPECT_EQ(q.clickable, 0);
+    EXPECT_EQ(q.clickValue, 0);
+    ASSERT_TRUE(q.hasOrigin);
+    EXPECT_EQ(q.origin[0], 0);
+    EXPECT_EQ(q.origin[1], 0);
+    EXPECT_EQ(q.origin[2], -2);
+    // The host was asked for its list, then for the identifier's index.
+    const StandInHost::Sent* index = vorlane.lastSent(10133);
+    ASSERT_NE(index, nullptr);
+    EXPECT_EQ((uint32_t)index->p1, 0x40A00400u);
+    EXPECT_EQ(index->p2, 1);
+    EXPECT_EQ(vorlane.lastSent(10134)->p1, 1);
+
+    // The older form's status keeps 16 bits, its network 8.
+    r.status = 0x1041;
+    r.network = 0x10A;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x40A10410u);
+    // Message icon, icon handle, and anything else falling back to information.
+    r.iconSource = 2;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x50000010u);
+    r.iconSource = 0;
+    r.iconHandle = 0x1234;
+    deliver(r);
+    EXPECT_EQ(window.requests.back().icon, (HICON)0x1234);
+    EXPECT_EQ(window.requests.back().imageList, nullptr);
+    r.iconSource = 7;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774001u);
+}
+
+TEST_F(PopupRequests, DefaultIconChoicesPickTheNotifyIcons) {
+    PopupRequest r = request52("BŁĄD", 0x10, 0);
+    EXPECT_EQ(deliver(r), 7);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774003u);
+    const RecordedRequest& q = window.requests.back();
+    EXPECT_EQ(q.text, "BŁĄD");
+    EXPECT_EQ(q.displayTime, 3);
+    EXPECT_EQ(q.clickable, 1);
+    EXPECT_EQ(q.clickValue, 9);
+    EXPECT_EQ(q.origin[0], 774117);
+    EXPECT_EQ(q.origin[1], 1);
+    EXPECT_EQ(q.origin[2], -2);
+    r.iconFlags = 0x00;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774001u);
+    r.iconFlags = 0x20;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774002u);
+    // Icon 0 with kind 1 also becomes a host icon; a choice past 2 leaves 0.
+    r.iconFlags = 0x31;
+    deliver(r);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0u);
+    EXPECT_EQ(window.requests.back().icon, nullptr);
+    // A negative display time is sign-extended.
+    r.displayTime = -1;
+    deliver(r);
+    EXPECT_EQ(window.requests.back().displayTime, -1);
+}
+
+TEST_F(PopupRequests, IconKindAboveOneShowsNothingButTheLongFormStillForwardsItsInfo) {
+    PopupRequest r = request52("nic", 0x02, 0x40A00400);
+    EXPECT_EQ(deliver(r), 0);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(vorlane.countSent(10133), 0);
+
+    const char info[] = "\x1aname=Ola";
+    r.size = 60;
+    r.infoText = info;
+    r.infoKind = 2;
+    EXPECT_EQ(deliver(r), 0);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].message, (UINT)MSG_BROADCAST_TEXT);
+    EXPECT_EQ(window.messages[0].wParam, 2u);
+    EXPECT_EQ(window.messages[0].text, info);
+
+    // Shown and forwarded: the notification first, then the record.
+    r.iconFlags = 0x00;
+    EXPECT_EQ(deliver(r), 7);
+    ASSERT_EQ(window.messages.size(), 3u);
+    EXPECT_EQ(window.messages[1].message, (UINT)MSG_ADD_NOTIFICATION);
+    EXPECT_EQ(window.messages[2].message, (UINT)MSG_BROADCAST_TEXT);
+    // Not forwarded with the setting off, with kind 0, or without text.
+    vorlane.setConfig(COL_USEVINDLE, 0);
+    deliver(r);
+    vorlane.setConfig(COL_USEVINDLE, 1);
+    r.infoKind = 0;
+    deliver(r);
+    r.infoKind = 2;
+    r.infoText = nullptr;
+    deliver(r);
+    int broadcasts = 0;
+    for (const RecordedMessage& m : window.messages)
+        if (m.message == MSG_BROADCAST_TEXT) broadcasts++;
+    EXPECT_EQ(broadcasts, 2);
+}
+
+TEST_F(PopupRequests, OnlySizes44_52_60AreAcceptedAndFieldsPastTheSizeAreNotRead) {
+    PopupRequest r = request52("x", 0x00, 0x40A00400);
+    for (uint16_t size : {0, 30, 43, 48, 51, 56, 64}) {
+        r.size = size;
+        EXPECT_EQ(deliver(r), 0) << size;
+    }
+    EXPECT_TRUE(window.messages.empty());
+
+    // A 52-byte request at the very end of readable memory.
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    uint8_t* pages = (uint8_t*)VirtualAlloc(nullptr, si.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT,
+                                            PAGE_READWRITE);
+    ASSERT_NE(pages, nullptr);
+    DWORD old;
+    VirtualProtect(pages + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &old);
+    r.size = 52;
+    uint8_t* tail = pages + si.dwPageSize - 52;
+    memcpy(tail, &r, 52);
+    EXPECT_EQ(IMessageProc((HostMessage*)tail), 7);
+    VirtualFree(pages, 0, MEM_RELEASE);
+}
+
+TEST_F(PopupRequests, RequestWithoutTextShowsAnEmptyLine) {
+    PopupRequest r = request52(nullptr, 0x00, 0x40A00400);
+    EXPECT_EQ(deliver(r), 7);
+    ASSERT_EQ(window.requests.size(), 1u);
+    EXPECT_FALSE(window.requests[0].textWasNull);
+    EXPECT_EQ(window.requests[0].text, "");
+}
+
+TEST_F(PopupRequests, RefusalAndClosingAreTheWindowsAnswers) {
+    window.addResult = -1;
+    PopupRequest r = request52("druga", 0x00, 0x40A00400);
+    EXPECT_EQ(deliver(r), -1);
+    EXPECT_EQ(vorlane.send(774202, 5), 0);
+    EXPECT_EQ(window.messages.back().message, (UINT)MSG_REMOVE_ID);
+    EXPECT_EQ(window.messages.back().wParam, 5u);
+    // No window: nothing is sent and the answer is 0.
+    notificationWindow = nullptr;
+    EXPECT_EQ(deliver(r), 0);
+    EXPECT_EQ(vorlane.send(774202, 5), 0);
+    EXPECT_EQ(window.messages.size(), 2u);
+}
