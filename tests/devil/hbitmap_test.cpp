@@ -131,3 +131,54 @@ TEST_F(HBitmapTest, EveryConversionIsAFreshBitmapOfTheBoundImage) {
     DeleteObject(first);
     DeleteObject(other);
 }
+
+// An 8-bit BMP of the given palette indices (top row first) and palette
+// entries (0x00RRGGBB).
+static std::string paletteBmp(int width, int height, const std::vector<uint8_t>& indices,
+                              const std::vector<uint32_t>& palette) {
+    auto put16 = [](std::string& s, uint32_t v) { s += (char)(v & 0xFF); s += (char)(v >> 8); };
+    auto put32 = [&](std::string& s, uint32_t v) { put16(s, v & 0xFFFF); put16(s, v >> 16); };
+    int stride = (width + 3) & ~3;
+    uint32_t offset = 54 + (uint32_t)palette.size() * 4;
+    std::string s = "BM";
+    put32(s, offset + stride * height); put32(s, 0); put32(s, offset);
+    put32(s, 40); put32(s, width); put32(s, height);
+    put16(s, 1); put16(s, 8); put32(s, 0); put32(s, stride * height);
+    put32(s, 2835); put32(s, 2835); put32(s, (uint32_t)palette.size()); put32(s, 0);
+    for (uint32_t c : palette) put32(s, c);
+    for (int y = height - 1; y >= 0; y--) {
+        std::string row((const char*)&indices[(size_t)y * width], width);
+        row.resize(stride, 0);
+        s += row;
+    }
+    return s;
+}
+
+TEST_F(HBitmapTest, ImagesLeftInTheirOwnFormatAreConvertedForTheBitmap) {
+    const int w = 3, h = 2;
+    // 24-bit BMP loaded without the format mode: kept as BGR, 3 bytes a pixel.
+    std::vector<uint32_t> picture = testPicture(w, h);
+    writeBmp(dir.file("bgr.bmp"), w, h, picture);
+    ilDisable(IL_FORMAT_SET);
+    ilEnable(IL_ORIGIN_SET);
+    ilOriginFunc(IL_ORIGIN_UPPER_LEFT);
+    ASSERT_EQ(ilLoadImage(dir.file("bgr.bmp").c_str()), IL_TRUE);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL), 3);
+    ASSERT_NE(convert(), nullptr);
+    std::vector<uint32_t> opaque = picture;
+    for (uint32_t& p : opaque) p |= 0xFF000000;
+    EXPECT_EQ(dibBytes(bitmap), opaque);
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+
+    // 8-bit palette BMP: the bitmap shows the palette colours.
+    std::vector<uint32_t> palette = {0x00102030, 0x00A0B0C0, 0x00FF0000};
+    dir.write("indexed.bmp", paletteBmp(w, h, {0, 1, 2, 2, 1, 0}, palette));
+    ASSERT_EQ(ilLoadImage(dir.file("indexed.bmp").c_str()), IL_TRUE);
+    ASSERT_NE(convert(), nullptr);
+    std::vector<uint32_t> expected = {0xFF102030, 0xFFA0B0C0, 0xFFFF0000,
+                                      0xFFFF0000, 0xFFA0B0C0, 0xFF102030};
+    EXPECT_EQ(dibBytes(bitmap), expected);
+    // The bound image itself is not changed by the conversion.
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_BYTES_PER_PIXEL), 1);
+}
