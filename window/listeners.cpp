@@ -1,5 +1,112 @@
-// PLACEHOLDER: owned by the window work; replace whole.
+// Listener windows of other programs: they subscribe with message 1124 and
+// receive a WM_COPYDATA copy of every info record the plug-in broadcasts.
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+#include <algorithm>
+#include <string>
+#include <vector>
 #include "notify_window.h"
-void subscribeListener(HWND) {}
-void unsubscribeListener(HWND) {}
-void broadcastText(int, const char*) {}
+#include "../core/config_columns.h"
+#include "../core/host_api.h"
+#include "../core/info_record.h"
+
+std::vector<HWND> listeners;
+
+static const int HELD_MESSAGE_COUNT = 103;
+static const int HELD_MESSAGE_READ = 106;
+static const int CONTACT_ROW = 200;
+static const int KIND_MESSAGE = 2;
+
+#pragma pack(push, 1)
+// Which held messages the host is asked for: all of them, newest last;
+// `index` picks one for message 106.
+struct HeldMessageSelection {
+    uint16_t size;  // 30
+    int32_t values[6];
+    int32_t index;
+};
+static_assert(sizeof(HeldMessageSelection) == 30, "");
+static_assert(offsetof(HeldMessageSelection, values) == 2, "");
+static_assert(offsetof(HeldMessageSelection, index) == 26, "");
+
+// The blank 58-byte received-message record the host fills for message 106.
+struct HeldMessageRecord {
+    uint16_t size;  // 58
+    int32_t reserved2;
+    int32_t net;
+    int32_t type;
+    const char* from;
+    const char* text18;
+    const char* body;
+    const char* text26;
+    int32_t flags;
+    int32_t reserved34;
+    int32_t reserved38;
+    int32_t contact;  // -2 none
+    int32_t reserved46;
+    int32_t reserved50;
+    int32_t reserved54;
+};
+static_assert(sizeof(HeldMessageRecord) == 58, "");
+static_assert(offsetof(HeldMessageRecord, net) == 6, "");
+static_assert(offsetof(HeldMessageRecord, from) == 14, "");
+static_assert(offsetof(HeldMessageRecord, text26) == 26, "");
+static_assert(offsetof(HeldMessageRecord, flags) == 30, "");
+static_assert(offsetof(HeldMessageRecord, contact) == 42, "");
+static_assert(offsetof(HeldMessageRecord, reserved54) == 54, "");
+#pragma pack(pop)
+
+static bool isListener(HWND window) {
+    return std::find(listeners.begin(), listeners.end(), window) != listeners.end();
+}
+
+// Tells the listeners about the messages the host still holds, oldest last
+// asked first, as if each had just arrived.
+static void replayHeldMessages() {
+    HeldMessageSelection selection = {30, {-1, 0, 1, 0, 2, -1}, 0};
+    int count = hostCall(HELD_MESSAGE_COUNT, (intptr_t)&selection, 0);
+    static const char empty[] = "";
+    for (int i = count - 1; i >= 0; --i) {
+        selection.index = i;
+        HeldMessageRecord held = {58, 0, 0, 0, empty, empty, empty, empty, 0, 0, 0, -2, 0, 0, 0};
+        if (hostCall(HELD_MESSAGE_READ, (intptr_t)&selection, (intptr_t)&held) != 1) continue;
+        int row = hostCall(CONTACT_ROW, held.net, (intptr_t)held.from);
+        std::string record = setInfoField("", "name", contactDisplayName(row));
+        broadcastText(KIND_MESSAGE, record.c_str());
+    }
+}
+
+void subscribeListener(HWND listener) {
+    if (!IsWindow(listener) || isListener(listener)) return;
+    listeners.push_back(listener);
+    if (!configInt(COL_USEVINDLE)) return;
+    replayHeldMessages();
+}
+
+void unsubscribeListener(HWND listener) {
+    auto it = std::find(listeners.begin(), listeners.end(), listener);
+    if (it != listeners.end()) listeners.erase(it);
+}
+
+void broadcastText(int kind, const char* text) {
+    if (listeners.empty() || !text) return;
+    size_t length = strlen(text);
+    std::vector<char> copy(text, text + length + 1);
+    // A listener may subscribe or unsubscribe while it handles the copy, so
+    // walk a snapshot and look each window up again before using it.
+    std::vector<HWND> snapshot = listeners;
+    for (HWND window : snapshot) {
+        auto it = std::find(listeners.begin(), listeners.end(), window);
+        if (it == listeners.end()) continue;
+        if (!IsWindow(window)) {
+            listeners.erase(it);
+            continue;
+        }
+        COPYDATASTRUCT data;
+        data.dwData = (ULONG_PTR)kind;
+        data.cbData = (DWORD)(length + 1);
+        data.lpData = copy.data();
+        SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data);
+    }
+}

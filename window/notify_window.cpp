@@ -1,13 +1,28 @@
-// The notification window's procedure. (Owned by the window work; the
-// painting and destruction rows are what the skin code relies on.)
+// The notification window's procedure: the one place where the queue, the
+// placement state and the listener list change. It only dispatches; the
+// queue, placement and listener files do the work. No exception leaves it.
 #include "notify_window.h"
 #include <commctrl.h>
+#include <new>
+#include "clock.h"
 #include "placement.h"
+#include "queue.h"
+#include "../core/config_columns.h"
+#include "../core/host_api.h"
 #include "../skin/paint.h"
 #include "../skin/skin.h"
+#include "../skin/skin_load.h"
 
 HWND notificationWindow = nullptr;
 bool hovering = false;
+
+static const int CLICK_NOTICE = 10103;
+static const int CODE_CLICKED = 1;
+
+static void onCreate() {
+    hovering = false;
+    lastTick = (int)currentTick();
+}
 
 static void onDestroy(HWND window) {
     displayState = Hidden;
@@ -19,6 +34,8 @@ static void onDestroy(HWND window) {
     DeleteObjectSafe(&skin.boldUnderlineFont);
     DeleteObjectSafe(&skin.skinBitmap);
     DeleteObjectSafe(&composedBitmap);
+    // Senders must not reach a destroyed window through a stale handle.
+    if (notificationWindow == window) notificationWindow = nullptr;
 }
 
 static void onPaint(HWND window) {
@@ -28,14 +45,145 @@ static void onPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static void onDisplayChange(HWND window) {
+    SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+    DestroyWindow(window);
+    displayState = Hidden;
+    LoadSkin();
+}
+
+static LRESULT onTimer(UINT_PTR id) {
+    if (composing) return 1;
+    switch (displayState) {
+    case Growing:
+        if (id == ANIMATION_TIMER) animationStep();
+        break;
+    case Shown:
+        if (id == EXPIRY_TIMER && !hovering && !notificationQueue.empty())
+            followUpAfterExpiry(expireLines());
+        break;
+    case Hidden:
+        break;
+    }
+    return 0;
+}
+
+int hitTestRow(LPARAM lParam) {
+    if (notificationQueue.empty() || rowHeight <= 0) return -1;
+    int x = (int)(unsigned)LOWORD(lParam);
+    int y = (int)(unsigned)HIWORD(lParam);
+    if (!(skin.marginLeft < x && x < contentWidth - skin.marginRight)) return -1;
+    if (!(skin.marginTop < y && y < contentHeight - skin.marginBottom)) return -1;
+    int row = (y - skin.marginTop) / rowHeight;
+    return row >= 0 && row < notificationQueue.count() ? row : -1;
+}
+
+// A line reacts to the mouse when it waits for a click or reports one.
+static bool reactsToClick(int row) {
+    if (row < 0) return false;
+    const NotificationEntry& e = notificationQueue.row(row);
+    return e.expiresAt == -1 || e.clickable;
+}
+
+static void setClassCursor(HWND window, LPCSTR cursor) {
+    SetClassLongA(window, GCL_HCURSOR, (LONG)(LONG_PTR)LoadCursorA(nullptr, cursor));
+}
+
+static void onMouseMove(HWND window, LPARAM lParam) {
+    if (!hovering) {
+        TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, window, 0};
+        _TrackMouseEvent(&track);
+        hovering = true;
+    }
+    setClassCursor(window, IDC_ARROW);
+    if (reactsToClick(hitTestRow(lParam))) setClassCursor(window, IDC_HAND);
+}
+
+static void onLeftButtonDown(HWND window, LPARAM lParam) {
+    if (notificationQueue.empty()) return;
+    int row = hitTestRow(lParam);
+    if (reactsToClick(row)) {
+        const NotificationEntry& e = notificationQueue.row(row);
+        ActionNotice notice = {};
+        notice.size = sizeof(notice);
+        notice.action.actionId = e.originAction;
+        notice.action.parentId = e.originParent;
+        notice.action.contact = e.originContact;
+        notice.code = CODE_CLICKED;
+        notice.zero = 0;
+        notice.value1 = e.clickValue;
+        notice.value2 = 0;
+        bool clickable = e.clickable != 0;
+        // Removes the notification, then re-places the rest or hides the window.
+        removeClicked(row);
+        if (clickable) hostCall(CLICK_NOTICE, (intptr_t)&notice, 0);
+        return;
+    }
+    if (configInt(COL_MOUSECLOSE)) {
+        hovering = false;
+        KillTimer(window, ANIMATION_TIMER);
+        KillTimer(window, EXPIRY_TIMER);
+        displayState = Hidden;
+        SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+    }
+}
+
+static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_CREATE:
+        onCreate();
+        return 0;
     case WM_DESTROY:
         onDestroy(window);
         break;
     case WM_PAINT:
         onPaint(window);
         return 0;
+    case WM_DISPLAYCHANGE:
+        onDisplayChange(window);
+        return 0;
+    case WM_TIMER:
+        return onTimer(wParam);
+    case WM_MOUSEMOVE:
+        onMouseMove(window, lParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        onLeftButtonDown(window, lParam);
+        return 0;
+    case WM_RBUTTONUP:
+        return 0;
+    case WM_MOUSELEAVE:
+        hovering = false;
+        return 0;
+    case MSG_SUBSCRIBE:
+        subscribeListener((HWND)wParam);
+        return 0;
+    case MSG_UNSUBSCRIBE:
+        unsubscribeListener((HWND)wParam);
+        return 0;
+    case MSG_ADD_NOTIFICATION:
+        return addNotification((const NotificationRequest*)lParam);
+    case MSG_HIDE_ALL:
+        hideAll();
+        return 0;
+    case MSG_REMOVE_CONTACT:
+        removeByContact((int)wParam);
+        return 0;
+    case MSG_REMOVE_ID:
+        removeById((int)wParam);
+        return 0;
+    case MSG_BROADCAST_TEXT:
+        broadcastText((int)wParam, (const char*)lParam);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return dispatch(window, message, wParam, lParam);
+    } catch (...) {
+        // Out of memory while copying texts: the request is refused.
+        return message == MSG_ADD_NOTIFICATION ? -1 : 0;
+    }
 }

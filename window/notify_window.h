@@ -1,6 +1,7 @@
 // The notification window: its handle, private messages and procedure.
 #pragma once
 #include <windows.h>
+#include <vector>
 
 enum NotifyWindowMessage {
     MSG_SUBSCRIBE = WM_USER + 100,           // 1124
@@ -15,9 +16,15 @@ enum NotifyWindowMessage {
 extern HWND notificationWindow;  // recorded by CreateNotificationWindow
 extern bool hovering;
 
+// The queue row under a client point (lParam of a mouse message), or -1
+// outside the text area or below the last row.
+int hitTestRow(LPARAM lParam);
+
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Listener windows of other programs (messages 1124, 1125, 2029).
+// Subscribed windows in order, no duplicates; they survive window replacement.
+extern std::vector<HWND> listeners;
 void subscribeListener(HWND listener);
 void unsubscribeListener(HWND listener);
 void broadcastText(int kind, const char* text);

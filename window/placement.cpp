@@ -1,12 +1,138 @@
-// PLACEHOLDER: owned by the window work; replace whole.
+// Placement of the notification window at the work area's bottom-right
+// corner, its growing animation and its timers.
+//
+// States and timers:
+//   Hidden  - nothing shown, no timer of ours runs.
+//   Growing - timer 1 (ANIMATION_TIMER, 10 ms) moves the top and left edges
+//             towards the full size; the right and bottom edges stay at the
+//             anchor. Reaching the full size stops timer 1 and starts timer 2.
+//   Shown   - timer 2 (EXPIRY_TIMER, 100 ms) removes expired lines, shrinking
+//             the window at once, and hides it when the last line goes.
+// The window is shown only with SW_SHOWNA (it never takes the focus) and
+// hidden only with SW_HIDE.
 #include "placement.h"
+#include <stdint.h>
+#include "clock.h"
+#include "notify_window.h"
+#include "queue.h"
+#include "../skin/paint.h"
+#include "../skin/shape.h"
+
 int anchorRight = 0, anchorBottom = 0;
 RECT windowRect = {0, 0, 0, 0};
 DisplayState displayState = Hidden;
 int lastTick = 0;
 WindowSettings windowSettings = {2000, 0, 1, 20};
-RECT fullSizeRect() { RECT r = {0, 0, 0, 0}; return r; }
-void showAfterAdd() {}
-void animationStep() {}
-void followUpAfterExpiry(int) {}
-bool fullscreenTest() { return false; }
+
+static const UINT ANIMATION_PERIOD = 10;
+static const UINT EXPIRY_PERIOD = 100;
+
+RECT fullSizeRect() {
+    RECT r = {anchorRight - contentWidth, anchorBottom - contentHeight, anchorRight, anchorBottom};
+    return r;
+}
+
+static void showWindowNoActivate() {
+    if (notificationWindow) ShowWindow(notificationWindow, SW_SHOWNA);
+}
+
+static void startTimer(UINT id, UINT period) {
+    if (notificationWindow) SetTimer(notificationWindow, id, period, nullptr);
+}
+
+static void stopTimer(UINT id) {
+    if (notificationWindow) KillTimer(notificationWindow, id);
+}
+
+void showAfterAdd() {
+    if (windowSettings.animation) {
+        if (displayState == Shown) {
+            stopTimer(EXPIRY_TIMER);
+            displayState = Growing;
+        } else if (displayState == Hidden) {
+            RECT strip = {anchorRight - contentWidth, anchorBottom - 1, anchorRight, anchorBottom};
+            windowRect = strip;
+            applyWindowRect();
+            showWindowNoActivate();
+            displayState = Growing;
+        }
+        lastTick = (int)currentTick();
+        startTimer(ANIMATION_TIMER, ANIMATION_PERIOD);
+    } else {
+        windowRect = fullSizeRect();
+        applyWindowRect();
+        showWindowNoActivate();
+        displayState = Shown;
+        startTimer(EXPIRY_TIMER, EXPIRY_PERIOD);
+    }
+}
+
+void animationStep() {
+    DWORD now = currentTick();
+    int dt = (int)(int32_t)(now - (DWORD)lastTick);
+    lastTick = (int)now;
+    double f = dt * 0.05;
+
+    RECT r = windowRect;
+    // A picture emptied under a growing window has no height to divide by.
+    if (r.right - r.left < contentWidth && contentHeight > 0) {
+        int q = (contentWidth * -6) / contentHeight;
+        r.left += (int)(q * f);
+    }
+    if (r.bottom - r.top < contentHeight) r.top += (int)(f * -6.0);
+    if (r.right - r.left > contentWidth) r.left = r.right - contentWidth;
+    if (r.bottom - r.top > contentHeight) r.top = r.bottom - contentHeight;
+
+    if (r.right - r.left >= contentWidth && r.bottom - r.top >= contentHeight) {
+        stopTimer(ANIMATION_TIMER);
+        displayState = Shown;
+        startTimer(EXPIRY_TIMER, EXPIRY_PERIOD);
+    }
+    windowRect = r;
+    applyWindowRect();
+}
+
+void followUpAfterExpiry(int removed) {
+    if (!notificationQueue.empty()) {
+        if (removed > 0) {
+            ComposeNotifications();
+            windowRect = fullSizeRect();
+            applyWindowRect();
+        }
+        return;
+    }
+    stopTimer(EXPIRY_TIMER);
+    displayState = Hidden;
+    if (notificationWindow) SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+    RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
+    windowRect = collapsed;
+    applyWindowRect();
+}
+
+// A taskbar that cannot be seen (missing, hidden, or auto-hidden with its
+// centre beyond the screens) is not covered by anything: only a visible
+// taskbar with a foreign window over its centre means a fullscreen program.
+bool fullscreenTest() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar || !IsWindowVisible(taskbar)) return false;
+    RECT bar;
+    if (!GetWindowRect(taskbar, &bar)) return false;
+    POINT centre;
+    centre.x = (LONG)((bar.left + bar.right) * 0.5);
+    centre.y = (LONG)((bar.top + bar.bottom) * 0.5);
+
+    int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    int vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (vw <= 0 || vh <= 0) {
+        vx = vy = 0;
+        vw = GetSystemMetrics(SM_CXSCREEN);
+        vh = GetSystemMetrics(SM_CYSCREEN);
+    }
+    if (centre.x < vx || centre.y < vy || centre.x >= vx + vw || centre.y >= vy + vh) return false;
+
+    HWND found = ChildWindowFromPointEx(GetDesktopWindow(), centre,
+                                        CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+    for (HWND w = found; w; w = GetParent(w))
+        if (w == taskbar) return false;
+    return true;
+}

@@ -1,12 +1,230 @@
-// PLACEHOLDER: owned by the window work; replace whole.
+// The notification queue: requests become lines, lines leave by expiry,
+// click, id, contact or the limit. Every icon handed in is destroyed exactly
+// once: at once when its request is refused, else with the line holding it.
 #include "queue.h"
+#include <limits.h>
+#include <string.h>
+#include "clock.h"
+#include "notify_window.h"
+#include "placement.h"
+#include "../core/config_columns.h"
+#include "../core/host_api.h"
+#include "../skin/paint.h"
+#include "../skin/shape.h"
+
 NotificationQueue notificationQueue;
 int32_t notificationCounter = 0;
-void NotificationQueue::removeAt(int r) { if (entries[r].icon) DestroyIcon(entries[r].icon); entries.erase(entries.begin() + r); }
-void NotificationQueue::clear() { while (!entries.empty()) removeAt(0); }
-int addNotification(const NotificationRequest*) { return -1; }
-void removeById(int) {}
-void removeByContact(int) {}
-void removeClicked(int) {}
-int expireLines() { return 0; }
-void hideAll() {}
+
+// Origin of the message notifications, whose removal by contact is asked for.
+static const int32_t MESSAGE_ORIGIN_ACTION = 130;
+static const int32_t MESSAGE_ORIGIN_PARENT = 30;
+
+void NotificationQueue::removeAt(int r) {
+    if (r < 0 || r >= count()) return;
+    if (entries[r].icon) DestroyIcon(entries[r].icon);
+    entries.erase(entries.begin() + r);
+}
+
+void NotificationQueue::clear() {
+    while (!entries.empty()) removeAt(count() - 1);
+}
+
+static int refuse(HICON icon) {
+    if (icon) DestroyIcon(icon);
+    return -1;
+}
+
+// Ticks are unsigned and wrap after 49.7 days; the sum is taken modulo 2^32
+// and read back as the signed value the entry stores. -1 is reserved for
+// "waits for a click", so a computed expiry landing on it moves on by one.
+static int32_t expiryAfter(DWORD now, uint32_t span) {
+    int32_t at = (int32_t)(now + span);
+    return at == -1 ? 0 : at;
+}
+
+static int32_t computeExpiry(int32_t displayTime) {
+    DWORD now = currentTick();
+    uint32_t delay = windowSettings.delay > 0 ? (uint32_t)windowSettings.delay : 2000u;
+    if (displayTime > 0) {
+        // A span of 2^31 ms or more would read as already past; keep it below.
+        uint64_t span = (uint64_t)(uint32_t)displayTime * delay;
+        if (span > (uint64_t)INT32_MAX) span = INT32_MAX;
+        return expiryAfter(now, (uint32_t)span);
+    }
+    if (windowSettings.waitForClick) return -1;
+    return expiryAfter(now, 2 * delay);
+}
+
+static void appendLines(const NotificationRequest* request, int32_t id, int32_t expiresAt,
+                        const int32_t origin[3]) {
+    const char* text = request->text;
+    bool first = true;
+    for (;;) {
+        const char* lf = strchr(text, '\n');
+        size_t length = lf ? (size_t)(lf - text) : strlen(text);
+        if (lf && length > 0 && text[length - 1] == '\r') --length;
+        NotificationEntry e;
+        e.id = id;
+        e.text.assign(text, length);
+        e.icon = first ? request->icon : nullptr;
+        e.imageList = first ? request->imageList : nullptr;
+        e.imageIndex = first ? request->imageIndex : 0;
+        e.expiresAt = expiresAt;
+        e.clickable = request->clickable;
+        e.originAction = origin[0];
+        e.originParent = origin[1];
+        e.originContact = origin[2];
+        e.clickValue = request->clickValue;
+        e.continuesPrevious = first ? 0 : 1;
+        e.continuesNext = lf ? 1 : 0;
+        notificationQueue.append(std::move(e));
+        if (!lf) break;
+        text = lf + 1;
+        first = false;
+    }
+}
+
+// Trims whole notifications from the front until the lines fit the limit.
+static void applyLimit() {
+    int limit = windowSettings.limit;
+    if (limit <= 0) return;
+    int excess = notificationQueue.count() - limit;
+    while (excess > 0 && !notificationQueue.empty()) {
+        bool more;
+        do {
+            more = notificationQueue.row(0).continuesNext != 0;
+            notificationQueue.removeAt(0);
+            --excess;
+        } while (more && !notificationQueue.empty());
+    }
+}
+
+// The queue just became empty: the window goes out of sight at once.
+static void hideEmptyWindow() {
+    if (notificationWindow) KillTimer(notificationWindow, EXPIRY_TIMER);
+    displayState = Hidden;
+    if (notificationWindow) SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+}
+
+void followQueueAfterRemoval() {
+    if (notificationQueue.empty()) {
+        hideEmptyWindow();
+        return;
+    }
+    ComposeNotifications();
+    if (notificationWindow) ShowWindow(notificationWindow, SW_SHOWNA);
+    windowRect = fullSizeRect();
+    applyWindowRect();
+}
+
+int addNotification(const NotificationRequest* request) {
+    if (!request) return -1;
+    HICON icon = request->icon;
+    if (!notificationWindow) return refuse(icon);
+    if (!request->text) return refuse(icon);
+    if (configInt(COL_FULLSCREEN) && fullscreenTest()) return refuse(icon);
+
+    // A clickable request must name its origin; without one it gets the
+    // "no contact" origin rather than a read through a null pointer.
+    int32_t origin[3] = {0, 0, -2};
+    if (request->origin) {
+        origin[0] = request->origin[0];
+        origin[1] = request->origin[1];
+        origin[2] = request->origin[2];
+    }
+    if (request->clickable) {
+        for (int r = 0; r < notificationQueue.count(); ++r) {
+            const NotificationEntry& e = notificationQueue.row(r);
+            if (e.clickable && e.originAction == origin[0] && e.originParent == origin[1] &&
+                e.originContact == origin[2])
+                return refuse(icon);
+        }
+    }
+
+    // Ids stay positive: after the largest one the count starts again at 1.
+    notificationCounter = notificationCounter == INT32_MAX ? 1 : notificationCounter + 1;
+    int32_t id = notificationCounter;
+    int before = notificationQueue.count();
+    try {
+        appendLines(request, id, computeExpiry(request->displayTime), origin);
+    } catch (...) {
+        // No memory for the copies: drop what was appended (the icon goes
+        // with the first line) and refuse the request.
+        if (notificationQueue.count() == before) return refuse(icon);
+        while (notificationQueue.count() > before) notificationQueue.removeAt(before);
+        return -1;
+    }
+    applyLimit();
+    if (notificationQueue.empty()) {
+        // The limit took everything, old lines included: nothing of the old
+        // picture may stay on the screen.
+        hideEmptyWindow();
+        return -1;
+    }
+    ComposeNotifications();
+    showAfterAdd();
+    return id;
+}
+
+void removeById(int id) {
+    if (notificationQueue.empty()) return;
+    for (int r = 0; r < notificationQueue.count();) {
+        if (notificationQueue.row(r).id == id)
+            notificationQueue.removeAt(r);
+        else
+            ++r;
+    }
+    followQueueAfterRemoval();
+}
+
+void removeByContact(int contactRow) {
+    if (notificationQueue.empty()) return;
+    for (int r = 0; r < notificationQueue.count();) {
+        const NotificationEntry& e = notificationQueue.row(r);
+        if (e.clickable && e.originAction == MESSAGE_ORIGIN_ACTION &&
+            e.originParent == MESSAGE_ORIGIN_PARENT && e.originContact == contactRow)
+            notificationQueue.removeAt(r);
+        else
+            ++r;
+    }
+    followQueueAfterRemoval();
+}
+
+void removeClicked(int row) {
+    if (row < 0 || row >= notificationQueue.count()) return;
+    int first = row;
+    while (first > 0 && notificationQueue.row(first).continuesPrevious) --first;
+    while (first < notificationQueue.count()) {
+        bool more = notificationQueue.row(first).continuesNext != 0;
+        notificationQueue.removeAt(first);
+        if (!more) break;
+    }
+    followQueueAfterRemoval();
+}
+
+int expireLines() {
+    DWORD now = currentTick();
+    int removed = 0;
+    for (int r = 0; r < notificationQueue.count();) {
+        int32_t at = notificationQueue.row(r).expiresAt;
+        // The signed difference stays right across the wrap of the tick count.
+        if (at != -1 && (int32_t)(now - (DWORD)at) >= 0) {
+            notificationQueue.removeAt(r);
+            ++removed;
+        } else {
+            ++r;
+        }
+    }
+    return removed;
+}
+
+void hideAll() {
+    contentWidth = 0;
+    contentHeight = 0;
+    windowRect.left = anchorRight - 1;
+    windowRect.top = anchorBottom - 1;
+    windowRect.right = anchorRight;
+    windowRect.bottom = anchorBottom;
+    notificationQueue.clear();
+    if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
+}

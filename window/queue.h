@@ -62,3 +62,6 @@ void removeClicked(int row);
 // Removes the lines whose time has come; returns how many were removed.
 int expireLines();
 void hideAll();
+// After a removal: hides an emptied window (timer 2 stopped, Hidden,
+// MSG_HIDE_ALL), else composes, shows and puts it at full size.
+void followQueueAfterRemoval();

@@ -1,0 +1,1 @@
+notify_test(window DEPENDS notify)
