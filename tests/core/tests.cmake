@@ -1,1 +1,6 @@
 notify_test(core DEPENDS notify)
+# The DLL's export table and imports, read with objdump (no Wine needed).
+find_program(NOTIFY_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
+add_test(NAME core_exports COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/core/check_exports.sh
+  ${NOTIFY_OBJDUMP} $<TARGET_FILE:notify>)
+set_tests_properties(core_exports PROPERTIES TIMEOUT 30)
