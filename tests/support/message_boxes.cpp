@@ -13,7 +13,9 @@ MessageBoxCatcher::~MessageBoxCatcher() {
 }
 
 static UINT iconStyle(HWND box) {
+    // Windows keeps the icon in control 20, Wine in control 0x440.
     HICON shown = (HICON)SendDlgItemMessageA(box, 0x14, STM_GETICON, 0, 0);
+    if (!shown) shown = (HICON)SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0);
     if (!shown) return 0;
     struct { LPCSTR id; UINT style; } icons[] = {
         {IDI_HAND, MB_ICONERROR}, {IDI_EXCLAMATION, MB_ICONWARNING},
