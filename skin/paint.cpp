@@ -8,6 +8,7 @@
 #include <limits.h>
 #include <stdlib.h>
 #include <string.h>
+#include <vector>
 #include "markup.h"
 #include "shape.h"
 #include "skin.h"
@@ -153,7 +154,7 @@ static void drawIcon(HDC dc, const NotificationEntry& entry, int x, int y) {
 
 static int clampToInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v; }
 
-static void drawRows(HDC dc) {
+static void drawRows(HDC dc, const std::vector<int>& widths) {
     const int iconOffset = (rowHeight - 16) / 2 + 1;
     int y = skin.marginTop;
     for (int r = 0; r < notificationQueue.count(); r++) {
@@ -163,7 +164,7 @@ static void drawRows(HDC dc) {
             int x = skin.iconDisplay == 1 ? skin.marginLeft : contentWidth - skin.marginRight - 16;
             drawIcon(dc, entry, x, y + iconOffset);
         }
-        int width = MeasureMarkup(text).cx;
+        int width = widths[r];  // MeasureMarkup of this text, taken when sizing
         RECT box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
         if (skin.iconDisplay == 1) box.left = skin.marginLeft + skin.iconSpace + 16;
         else if (skin.iconDisplay == 2) box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
@@ -190,8 +191,10 @@ void ComposeNotifications() {
     if (notificationQueue.empty()) return;
 
     int widest = 0, tallest = 0;
+    std::vector<int> widths((size_t)notificationQueue.count());
     for (int r = 0; r < notificationQueue.count(); r++) {
         SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str());
+        widths[r] = size.cx;
         if (size.cx > widest) widest = size.cx;
         if (size.cy > tallest) tallest = size.cy;
     }
@@ -231,7 +234,7 @@ void ComposeNotifications() {
 
     if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
     else SetBkColor(dc, skin.infoBackColor);
-    drawRows(dc);
+    drawRows(dc, widths);
 
     SelectObject(dc, oldBitmap);
     DeleteDC(dc);
