@@ -234,6 +234,7 @@ TEST_F(SkinFileTest, MissingEmptyAndReadableFiles) {
     ASSERT_EQ(1u, boxes.boxes.size());
     EXPECT_EQ("Zerowa długość pliku konfiguracji skórki", boxes.boxes[0].text);
     EXPECT_EQ("Zinglet", boxes.boxes[0].caption);
+    EXPECT_EQ((UINT)MB_ICONERROR, boxes.boxes[0].style & MB_ICONMASK);
     EXPECT_EQ(nullptr, boxes.boxes[0].owner);
 
     EXPECT_EQ(0, readText("# nothing but a comment"));

@@ -39,6 +39,7 @@ protected:
         ASSERT_EQ(1u, boxes.boxes.size());
         EXPECT_EQ(message, boxes.boxes[0].text);
         EXPECT_EQ("Zinglet", boxes.boxes[0].caption);
+        EXPECT_EQ((UINT)MB_ICONERROR, boxes.boxes[0].style & MB_ICONMASK);
         EXPECT_EQ(nullptr, boxes.boxes[0].owner);
     }
     TempDir dir;
