@@ -1,1 +1,1 @@
-notify_test(window DEPENDS notify)
+notify_test(window TIMEOUT 240 DEPENDS notify)

@@ -1,0 +1,206 @@
+// Listener windows: subscription, WM_COPYDATA copies (also to a window of
+// another thread), dead listeners dropped, and the replay of the messages
+// the host holds when a listener subscribes.
+#include <string.h>
+#include <map>
+#include <string>
+#include <vector>
+#include "window_fixture.h"
+#include "core/info_record.h"
+#include "support/win_helpers.h"
+
+namespace {
+struct Copy {
+    ULONG_PTR kind;
+    DWORD length;
+    std::string bytes;
+};
+std::map<HWND, std::vector<Copy>> received;
+
+LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COPYDATA) {
+        const COPYDATASTRUCT* d = (const COPYDATASTRUCT*)lp;
+        received[w].push_back({d->dwData, d->cbData, std::string((const char*)d->lpData, d->cbData)});
+        return 1;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+HWND makeListener() {
+    return CreateWindowExA(0, "TestListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+struct OtherThread {
+    HANDLE thread = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND listener = nullptr;
+    DWORD id = 0;
+    static DWORD WINAPI run(void* p) {
+        OtherThread* self = (OtherThread*)p;
+        self->listener = makeListener();
+        SetEvent(self->ready);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+        DestroyWindow(self->listener);
+        return 0;
+    }
+    OtherThread() {
+        thread = CreateThread(nullptr, 0, run, this, 0, &id);
+        WaitForSingleObject(ready, 5000);
+    }
+    ~OtherThread() {
+        PostThreadMessageA(id, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, 5000);
+        CloseHandle(thread);
+        CloseHandle(ready);
+    }
+};
+}  // namespace
+
+class ListenerTest : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = listenerProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TestListener";
+        RegisterClassA(&wc);
+        received.clear();
+    }
+    void TearDown() override {
+        WindowFixture::TearDown();
+        UnregisterClassA("TestListener", GetModuleHandleA(nullptr));
+    }
+    void subscribe(HWND w) { SendMessageA(window, MSG_SUBSCRIBE, (WPARAM)w, 0); }
+};
+
+TEST_F(ListenerTest, SubscriptionsKeepOneEntryPerWindow) {
+    HWND a = makeListener(), b = makeListener();
+    subscribe(a);
+    subscribe(a);
+    subscribe((HWND)0x12345678);
+    subscribe(nullptr);
+    subscribe(b);
+    ASSERT_EQ(listeners.size(), 2u);
+    EXPECT_EQ(listeners[0], a);
+    EXPECT_EQ(listeners[1], b);
+    SendMessageA(window, MSG_UNSUBSCRIBE, (WPARAM)a, 0);
+    SendMessageA(window, MSG_UNSUBSCRIBE, (WPARAM)a, 0);
+    ASSERT_EQ(listeners.size(), 1u);
+    EXPECT_EQ(listeners[0], b);
+    // The listener list outlives the window.
+    DestroyWindow(window);
+    EXPECT_EQ(listeners.size(), 1u);
+    DestroyWindow(a);
+    DestroyWindow(b);
+}
+
+TEST_F(ListenerTest, BroadcastCopiesTheTextToLiveListenersAndDropsDeadOnes) {
+    OtherThread other;
+    ASSERT_TRUE(other.listener != nullptr);
+    HWND first = makeListener(), dead = makeListener();
+    subscribe(first);
+    subscribe(dead);
+    subscribe(other.listener);
+    DestroyWindow(dead);
+    const char record[] = "\x1Aname=Ola";
+    SendMessageA(window, MSG_BROADCAST_TEXT, 2, (LPARAM)record);
+    ASSERT_EQ(listeners.size(), 2u);
+    EXPECT_EQ(listeners[0], first);
+    EXPECT_EQ(listeners[1], other.listener);
+    for (HWND w : {first, other.listener}) {
+        ASSERT_EQ(received[w].size(), 1u);
+        const Copy& c = received[w][0];
+        EXPECT_EQ(c.kind, 2u);
+        EXPECT_EQ(c.length, sizeof(record));
+        EXPECT_EQ(c.bytes, std::string(record, sizeof(record)));
+    }
+    EXPECT_TRUE(received[dead].empty());
+
+    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "");
+    ASSERT_EQ(received[first].size(), 2u);
+    EXPECT_EQ(received[first][1].kind, 1u);
+    EXPECT_EQ(received[first][1].length, 1u);
+    // A null text is no broadcast.
+    SendMessageA(window, MSG_BROADCAST_TEXT, 1, 0);
+    EXPECT_EQ(received[first].size(), 2u);
+    DestroyWindow(first);
+}
+
+TEST_F(ListenerTest, ANewListenerHearsOfTheHeldMessages) {
+    stand.addContact(5, "111", "Ola");
+    stand.addContact(5, "222", "Ala");
+    stand.heldMessages.push_back({5, 1, "111", "hej"});
+    stand.heldMessages.push_back({5, 1, "222", "cześć"});
+    stand.setConfig(COL_USEVINDLE, 1);
+
+    HWND older = makeListener();
+    subscribe(older);  // the replay reaches every listener
+    received.clear();
+    HWND fresh = makeListener();
+    subscribe(fresh);
+
+    ASSERT_EQ(stand.countSent(103), 2);
+    const StandInHost::Sent* selection = stand.lastSent(103);
+    ASSERT_EQ(selection->p1Bytes.size(), 30u);
+    int32_t values[7];
+    memcpy(values, selection->p1Bytes.data() + 2, sizeof(values));
+    EXPECT_EQ(*(const uint16_t*)selection->p1Bytes.data(), 30);
+    const int32_t expected[7] = {-1, 0, 1, 0, 2, -1, 0};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(values[i], expected[i]) << "value " << i;
+
+    for (HWND w : {older, fresh}) {
+        ASSERT_EQ(received[w].size(), 2u);
+        // Asked for from the last held message down to the first.
+        EXPECT_EQ(received[w][0].bytes, setInfoField("", "name", "Ala") + '\0');
+        EXPECT_EQ(received[w][1].bytes, setInfoField("", "name", "Ola") + '\0');
+        EXPECT_EQ(received[w][0].kind, 2u);
+    }
+    DestroyWindow(older);
+    DestroyWindow(fresh);
+}
+
+TEST_F(ListenerTest, TheBlankRecordIsFilledExactlyAsTheHostExpects) {
+    stand.addContact(5, "111", "Ola");
+    stand.heldMessages.push_back({5, 1, "111", "hej"});
+    stand.setConfig(COL_USEVINDLE, 1);
+    std::vector<uint8_t> blank, selection;
+    stand.handlers[106] = [&](HostMessage* m) {
+        const HostMessage2* m2 = (const HostMessage2*)m;
+        blank.assign((uint8_t*)m2->p2, (uint8_t*)m2->p2 + 58);
+        selection.assign((uint8_t*)m2->p1, (uint8_t*)m2->p1 + 30);
+        return 0;  // nothing delivered: no broadcast follows
+    };
+    HWND w = makeListener();
+    subscribe(w);
+    ASSERT_EQ(blank.size(), 58u);
+    auto i32 = [&](size_t at) {
+        int32_t v;
+        memcpy(&v, blank.data() + at, 4);
+        return v;
+    };
+    EXPECT_EQ(*(const uint16_t*)blank.data(), 58);
+    for (size_t at : {2, 6, 10, 30, 34, 38, 46, 50, 54}) EXPECT_EQ(i32(at), 0) << "offset " << at;
+    EXPECT_EQ(i32(42), -2);
+    for (size_t at : {14, 18, 22, 26}) {
+        const char* text = (const char*)(intptr_t)i32(at);
+        ASSERT_TRUE(text != nullptr) << "offset " << at;
+        EXPECT_EQ(text[0], 0) << "offset " << at;
+    }
+    int32_t index;
+    memcpy(&index, selection.data() + 26, 4);
+    EXPECT_EQ(index, 0);
+    EXPECT_TRUE(received[w].empty());
+
+    // With the setting off nobody asks the host.
+    stand.setConfig(COL_USEVINDLE, 0);
+    stand.clearRecords();
+    HWND second = makeListener();
+    subscribe(second);
+    EXPECT_EQ(stand.countSent(103), 0);
+    EXPECT_EQ(listeners.size(), 2u);
+    DestroyWindow(w);
+    DestroyWindow(second);
+}
