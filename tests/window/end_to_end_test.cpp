@@ -1,0 +1,172 @@
+// From the host's request to the screen and back: a 52-byte popup request
+// delivered to IMessageProc (linked in, then the built DLL) shows the
+// composed picture at the work area's corner, and a click on it reaches the
+// host as message 10103 with the request's origin and click value.
+#include <gtest/gtest.h>
+#include <string.h>
+#include <string>
+#include <vector>
+#include "core/config_columns.h"
+#include "core/plugin_state.h"
+#include "host/stand_in_host.h"
+#include "skin/paint.h"
+#include "support/message_boxes.h"
+#include "support/win_helpers.h"
+#include "window/clock.h"
+#include "window/notify_window.h"
+#include "window/queue.h"
+
+namespace {
+std::string dllPath() {
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, sizeof(exe));
+    std::string path(exe, n);
+    return path.substr(0, path.find_last_of('\\') + 1) + "..\\dist\\notify.dll";
+}
+
+PopupRequest popup(const char* text, int32_t contact, int32_t clickValue) {
+    PopupRequest r = {};
+    r.size = 52;
+    r.id = 774201;
+    r.net = 0;
+    r.typeMask = -1;
+    r.text = text;
+    r.iconFlags = 0;
+    r.displayTime = 3;
+    r.clickable = 1;
+    r.icon = 0x50000010;
+    r.originAction = 130;
+    r.originParent = 30;
+    r.originContact = contact;
+    r.clickValue = clickValue;
+    return r;
+}
+
+// What the screen shows over the window's rectangle.
+std::vector<uint32_t> screenPixels(const RECT& r) {
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    std::vector<uint32_t> px = readPixels(bitmap);
+    DeleteObject(bitmap);
+    for (uint32_t& p : px) p &= 0xFFFFFF;
+    return px;
+}
+
+ActionNotice noticeOf(const StandInHost::Sent* sent) {
+    ActionNotice n = {};
+    if (sent && sent->p1Bytes.size() >= sizeof(n)) memcpy(&n, sent->p1Bytes.data(), sizeof(n));
+    return n;
+}
+
+void expectClickNotice(const StandInHost& h, int32_t contact, int32_t clickValue) {
+    ASSERT_EQ(h.countSent(10103), 1);
+    ActionNotice n = noticeOf(h.lastSent(10103));
+    EXPECT_EQ(n.size, 30);
+    EXPECT_EQ(n.action.actionId, 130);
+    EXPECT_EQ(n.action.parentId, 30);
+    EXPECT_EQ(n.action.contact, contact);
+    EXPECT_EQ(n.code, 1);
+    EXPECT_EQ(n.value1, clickValue);
+    EXPECT_EQ(n.value2, 0);
+}
+
+RECT workArea() {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+DWORD clockNow = 7000000;
+DWORD WINAPI handClock() { return clockNow; }
+}  // namespace
+
+TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
+    MessageBoxCatcher boxes;
+    tickSource = handClock;
+    StandInHost h;
+    h.setConfig(COL_SKIN, std::string("[brak]"));
+    h.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    h.runStartup();
+    ASSERT_TRUE(IsWindow(notificationWindow));
+    HWND window = notificationWindow;
+
+    PopupRequest r = popup("Wiadomość od <b>Ola", 9, 77);
+    int id = h.deliver((HostMessage*)&r);
+    ASSERT_GT(id, 0);
+    pumpMessages();
+    ASSERT_TRUE(IsWindowVisible(window));
+    RECT shown;
+    GetWindowRect(window, &shown);
+    RECT work = workArea();
+    EXPECT_EQ(shown.right, work.right);
+    EXPECT_EQ(shown.bottom, work.bottom);
+    EXPECT_EQ(shown.right - shown.left, contentWidth);
+    EXPECT_EQ(shown.bottom - shown.top, contentHeight);
+
+    // The screen shows exactly the composed picture.
+    std::vector<uint32_t> composed = readPixels(composedBitmap);
+    for (uint32_t& p : composed) p &= 0xFFFFFF;
+    ASSERT_EQ(composed.size(), (size_t)contentWidth * contentHeight);
+    EXPECT_EQ(screenPixels(shown), composed);
+    // The tooltip look: its frame and its background.
+    EXPECT_EQ(composed[0], rgbOf(GetSysColor(COLOR_INFOTEXT)));
+    EXPECT_EQ(composed[(size_t)contentWidth * (contentHeight - 2) + contentWidth - 2],
+              rgbOf(GetSysColor(COLOR_INFOBK)));
+
+    // The same contact once more is a duplicate while the first is shown.
+    PopupRequest again = popup("Wiadomość od <b>Ola", 9, 78);
+    EXPECT_EQ(h.deliver((HostMessage*)&again), -1);
+
+    h.clearRecords();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 2 + rowHeight / 2));
+    expectClickNotice(h, 9, 77);
+    EXPECT_TRUE(notificationQueue.empty());
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    h.runShutdown();
+    tickSource = GetTickCount;
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(EndToEnd, TheBuiltLibraryShowsAPopupAndReportsItsClick) {
+    MessageBoxCatcher boxes;
+    StandInHost h;
+    h.setConfig(COL_SKIN, std::string("[brak]"));
+    ASSERT_TRUE(h.loadPlugin(dllPath().c_str())) << dllPath();
+    h.runStartup();
+    HWND window = FindWindowA("VorlaneNotifyWindow", nullptr);
+    ASSERT_TRUE(window != nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    PopupRequest r = popup("Wiadomość od <b>Ala", 12, 5);
+    ASSERT_GT(h.deliver((HostMessage*)&r), 0);
+    pumpMessages(50);
+    ASSERT_TRUE(IsWindowVisible(window));
+    RECT shown;
+    GetWindowRect(window, &shown);
+    RECT work = workArea();
+    EXPECT_EQ(shown.right, work.right);
+    EXPECT_EQ(shown.bottom, work.bottom);
+    EXPECT_GE(shown.right - shown.left, 100);
+    EXPECT_GE(shown.bottom - shown.top, 17);
+    std::vector<uint32_t> px = screenPixels(shown);
+    int w = shown.right - shown.left;
+    EXPECT_EQ(px[0], rgbOf(GetSysColor(COLOR_INFOTEXT)));
+    EXPECT_EQ(px[(size_t)w * 1 + w - 2], rgbOf(GetSysColor(COLOR_INFOBK)));
+
+    h.clearRecords();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 8));
+    expectClickNotice(h, 12, 5);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_TRUE(boxes.boxes.empty());
+    h.runShutdown();
+    h.unloadPlugin();
+}
