@@ -6,4 +6,4 @@ cd "$root"
 sh scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2
-sh scripts/with-x.sh build ctest --test-dir build --output-on-failure --timeout 300
+sh scripts/with-x.sh build ctest --test-dir build -j2 --output-on-failure

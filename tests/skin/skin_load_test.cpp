@@ -23,7 +23,12 @@ protected:
     }
     static int windowsOfClass() {
         int n = 0;
-        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, NOTIFY_WINDOW_CLASS, nullptr)) != nullptr;) n++;
+        // Only this process's windows: other test programs may run beside it.
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, NOTIFY_WINDOW_CLASS, nullptr)) != nullptr;) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId()) n++;
+        }
         return n;
     }
     // The default look in a fresh window after a failure, with this one message.

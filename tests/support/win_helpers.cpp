@@ -33,6 +33,15 @@ std::vector<uint32_t> readPixels(HBITMAP bitmap, int* width, int* height) {
     return px;
 }
 
+HWND findOwnWindow(const char* className) {
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) return w;
+    }
+    return nullptr;
+}
+
 TempDir::TempDir() {
     char base[MAX_PATH];
     GetTempPathA(sizeof(base), base);

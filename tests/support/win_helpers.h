@@ -19,6 +19,10 @@ inline uint32_t rgbOf(COLORREF c) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
+// The first top-level window of that class that belongs to this process
+// (other test programs may run beside this one on the same display).
+HWND findOwnWindow(const char* className);
+
 // A fresh directory under the Windows temp folder, removed with its files.
 class TempDir {
 public:

@@ -142,7 +142,7 @@ TEST(EndToEnd, TheBuiltLibraryShowsAPopupAndReportsItsClick) {
     h.setConfig(COL_SKIN, std::string("[brak]"));
     ASSERT_TRUE(h.loadPlugin(dllPath().c_str())) << dllPath();
     h.runStartup();
-    HWND window = FindWindowA("VorlaneNotifyWindow", nullptr);
+    HWND window = findOwnWindow("VorlaneNotifyWindow");
     ASSERT_TRUE(window != nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
 
