@@ -29,12 +29,16 @@ static std::string decimal(int32_t v) {
     return b;
 }
 
-int StandInHost::configIntValue(int column) const { return contactIntValue(-1, column); }
-std::string StandInHost::configTextValue(int column) const { return contactTextValue(-1, column); }
+int StandInHost::configIntValue(int column) const { return cellInt(configTable, 0, column); }
+std::string StandInHost::configTextValue(int column) const { return cellText(configTable, 0, column); }
+int StandInHost::contactIntValue(int row, int column) const { return cellInt(contactTable, row, column); }
+std::string StandInHost::contactTextValue(int row, int column) const {
+    return cellText(contactTable, row, column);
+}
 
-// Row -1 stands for the configuration table here.
-int StandInHost::contactIntValue(int row, int column) const {
-    int table = row < 0 ? configTable : contactTable;
+// The configuration table has row 0 only; any contact row, even a negative
+// one such as -2 (no contact), stays in the contact table.
+int StandInHost::cellInt(int table, int row, int column) const {
     const Cell* cell = findCell(table, row, column);
     if (cell) return cell->isText ? atoi(cell->text.c_str()) : cell->number;
     const Column* c = findColumn(table, column);
@@ -42,8 +46,7 @@ int StandInHost::contactIntValue(int row, int column) const {
     return c->type == VALUE_TEXT ? atoi(c->defaultText.c_str()) : c->defaultInt;
 }
 
-std::string StandInHost::contactTextValue(int row, int column) const {
-    int table = row < 0 ? configTable : contactTable;
+std::string StandInHost::cellText(int table, int row, int column) const {
     const Cell* cell = findCell(table, row, column);
     if (cell) return cell->isText ? cell->text : decimal(cell->number);
     const Column* c = findColumn(table, column);
@@ -89,9 +92,8 @@ void StandInHost::setContact(int row, int column, const std::string& text) {
 
 int StandInHost::getValue(int table, int row, int column, HostValue* value) {
     if (!value || (table != configTable && table != contactTable)) return 0;
-    int key = table == configTable ? -1 : row;
     if (value->type != VALUE_TEXT) {
-        value->value = contactIntValue(key, column);
+        value->value = cellInt(table, row, column);
         return 1;
     }
     // Host-owned text: the cell's own string when it holds text, else a
@@ -101,7 +103,7 @@ int StandInHost::getValue(int table, int row, int column, HostValue* value) {
     if (cell && cell->isText) {
         text = cell->text.c_str();
     } else {
-        scratch = contactTextValue(key, column);
+        scratch = cellText(table, row, column);
         text = scratch.c_str();
     }
     char* buffer = (char*)value->value;

@@ -166,6 +166,9 @@ private:
 
     const Cell* findCell(int table, int row, int column) const;
     const Column* findColumn(int table, int column) const;
+    // A cell's value, else its column's default, else 0 / "".
+    int cellInt(int table, int row, int column) const;
+    std::string cellText(int table, int row, int column) const;
     int hostMessage(HostMessage* message, Sent& record);
     int towardsNetwork(HostMessage* message);
     int addIconImage(int iconId);

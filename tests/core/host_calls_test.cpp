@@ -37,6 +37,13 @@ TEST_F(HostCalls, TextsAreCopiedBoundedOrHandedOutByTheHost) {
     EXPECT_STREQ(contactString(row, 8, nullptr, 0), "Ola");
     // Contact switches read as their declared default until set.
     EXPECT_EQ(contactInt(row, COL_CNT_MSG), 1);
+    // A row that names no contact (-1 from message 200, -2 none) reads the
+    // contact table's defaults, never the configuration table.
+    for (int none : {-1, -2}) {
+        EXPECT_EQ(contactInt(none, COL_USEVINDLE), 0) << none;
+        EXPECT_EQ(contactInt(none, COL_CNT_MSG), 1) << none;
+        EXPECT_STREQ(contactString(none, COL_SKIN, nullptr, 0), "") << none;
+    }
     setConfigString(COL_DIRECTORY, "skórki");
     EXPECT_EQ(vorlane.configTextValue(COL_DIRECTORY), "skórki");
 }
