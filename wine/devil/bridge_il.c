@@ -6,7 +6,7 @@
 
 ILint WINAPI bridge_ilGetInteger(ILenum mode)
 {
-    return BRIDGE_VERSION_ANSWER(mode, ilGetInteger(mode));
+    return BRIDGE_VERSION_ANSWER("il", mode, ilGetInteger(mode));
 }
 
 void WINAPI bridge_ilInit(void) { ilInit(); }

@@ -5,7 +5,7 @@
 
 ILint WINAPI bridge_iluGetInteger(ILenum mode)
 {
-    return BRIDGE_VERSION_ANSWER(mode, iluGetInteger(mode));
+    return BRIDGE_VERSION_ANSWER("ilu", mode, iluGetInteger(mode));
 }
 
 void WINAPI bridge_iluInit(void) { iluInit(); }

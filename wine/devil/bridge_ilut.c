@@ -15,7 +15,7 @@ ILboolean ilutRenderer(ILenum renderer);
 
 ILint WINAPI bridge_ilutGetInteger(ILenum mode)
 {
-    return BRIDGE_VERSION_ANSWER(mode, ilutGetInteger(mode));
+    return BRIDGE_VERSION_ANSWER("ilut", mode, ilutGetInteger(mode));
 }
 
 void WINAPI bridge_ilutInit(void) { ilutInit(); }
