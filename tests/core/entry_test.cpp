@@ -4,6 +4,7 @@
 #include "core/network_states.h"
 #include "plugin_fixture.h"
 #include "recording_window.h"
+#include "support/guard_page.h"
 #include "window/notify_window.h"
 
 typedef PluginTest Entry;
@@ -75,29 +76,22 @@ TEST_F(Entry, ShortRecordsCarryNoParameters) {
 }
 
 TEST_F(Entry, StatusRecordsShorterThan34BytesHaveNoDescription) {
-    // The handler may not look past 30 bytes; a guard page right after the
-    // record turns any such read into a crash.
-    SYSTEM_INFO si;
-    GetSystemInfo(&si);
-    uint8_t* pages = (uint8_t*)VirtualAlloc(nullptr, si.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT,
-                                            PAGE_READWRITE);
-    ASSERT_NE(pages, nullptr);
-    DWORD old;
-    VirtualProtect(pages + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &old);
-    HostMessage2* m = (HostMessage2*)(pages + si.dwPageSize - sizeof(HostMessage2));
-    memset(m, 0, sizeof(*m));
-    m->size = 30;
-    m->id = 24011;
-    EXPECT_EQ(IMessageProc((HostMessage*)m), 0);
-    m->id = 24012;
-    EXPECT_EQ(IMessageProc((HostMessage*)m), 0);
+    // The handler may not look past 30 bytes: the record ends where
+    // readable memory ends.
+    GuardPage guard;
+    ASSERT_TRUE(guard.ready());
+    HostMessage2 m = {};
+    m.size = 30;
+    m.id = 24011;
+    EXPECT_EQ(IMessageProc((HostMessage*)guard.place(m)), 0);
+    m.id = 24012;
+    EXPECT_EQ(IMessageProc((HostMessage*)guard.place(m)), 0);
     // The same for the shortest header of all.
-    HostMessage* h = (HostMessage*)(pages + si.dwPageSize - sizeof(HostMessage));
-    memset(h, 0, sizeof(*h));
-    h->size = 22;
-    h->id = 30013;
-    EXPECT_STREQ((const char*)(intptr_t)IMessageProc(h), "ZINGLET");
-    VirtualFree(pages, 0, MEM_RELEASE);
+    HostMessage h = {};
+    h.size = 22;
+    h.id = 30013;
+    EXPECT_STREQ((const char*)(intptr_t)IMessageProc(guard.place(h)), "ZINGLET");
+    EXPECT_TRUE(vorlane.errors.empty());
 }
 
 TEST_F(Entry, RebuildHidesDestroysAndLoadsANewWindow) {

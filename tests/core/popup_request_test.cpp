@@ -4,6 +4,7 @@
 #include "core/config_columns.h"
 #include "plugin_fixture.h"
 #include "recording_window.h"
+#include "support/guard_page.h"
 #include "window/notify_window.h"
 
 namespace {
@@ -154,18 +155,17 @@ TEST_F(PopupRequests, OnlySizes44_52_60AreAcceptedAndFieldsPastTheSizeAreNotRead
     EXPECT_TRUE(window.messages.empty());
 
     // A 52-byte request at the very end of readable memory.
-    SYSTEM_INFO si;
-    GetSystemInfo(&si);
-    uint8_t* pages = (uint8_t*)VirtualAlloc(nullptr, si.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT,
-                                            PAGE_READWRITE);
-    ASSERT_NE(pages, nullptr);
-    DWORD old;
-    VirtualProtect(pages + si.dwPageSize, si.dwPageSize, PAGE_NOACCESS, &old);
+    GuardPage guard;
+    ASSERT_TRUE(guard.ready());
     r.size = 52;
-    uint8_t* tail = pages + si.dwPageSize - 52;
-    memcpy(tail, &r, 52);
-    EXPECT_EQ(IMessageProc((HostMessage*)tail), 7);
-    VirtualFree(pages, 0, MEM_RELEASE);
+    EXPECT_EQ(IMessageProc((HostMessage*)guard.place(r, 52)), 7);
+    // And a 44-byte one.
+    PopupRequest44 older = {};
+    older.size = 44;
+    older.id = 774201;
+    older.iconSource = 2;
+    EXPECT_EQ(IMessageProc((HostMessage*)guard.place(older)), 7);
+    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x50000010u);
 }
 
 TEST_F(PopupRequests, RequestWithoutTextShowsAnEmptyLine) {
