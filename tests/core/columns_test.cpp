@@ -1,7 +1,9 @@
 // The 21 column declarations as the host saw them, and the delay repair.
+#include <string.h>
 #include <string>
 #include "core/config_columns.h"
 #include "plugin_fixture.h"
+#include "window/placement.h"
 
 struct ExpectedColumn {
     const char* key;
@@ -34,6 +36,12 @@ static const ExpectedColumn expected[] = {
     {"Zinglet/cfg/cnt/msgBody", 774138, 1, 0, 1, nullptr},
 };
 
+static int32_t int32At(const uint8_t* bytes, size_t offset) {
+    int32_t v;
+    memcpy(&v, bytes + offset, 4);
+    return v;
+}
+
 TEST(Columns, DeclarationsReachTheHostInOrderAsThirtyNineByteRecords) {
     StandInHost vorlane;
     vorlane.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
@@ -42,15 +50,25 @@ TEST(Columns, DeclarationsReachTheHostInOrderAsThirtyNineByteRecords) {
 
     ASSERT_EQ(vorlane.columns.size(), 21u);
     ASSERT_EQ(vorlane.countSent(1102), 21);
+    // The records byte by byte, read without the plug-in's own structure.
     int n = 0;
     for (const StandInHost::Sent& s : vorlane.sent) {
         if (s.id != 1102) continue;
-        EXPECT_EQ(s.size, 39);
-        EXPECT_EQ(s.bytes.size(), 39u);
-        EXPECT_EQ(s.net, 0);
-        EXPECT_EQ(s.typeMask, 0);
-        EXPECT_EQ(s.p1Text, expected[n].key);
-        n++;
+        const ExpectedColumn& e = expected[n++];
+        SCOPED_TRACE(e.key);
+        ASSERT_EQ(s.bytes.size(), 39u);
+        const uint8_t* b = s.bytes.data();
+        EXPECT_EQ(b[0] | b[1] << 8, 39);
+        EXPECT_EQ(int32At(b, 2), 1102);
+        for (size_t offset : {6, 10, 14, 18}) EXPECT_EQ(int32At(b, offset), 0) << offset;
+        EXPECT_EQ(b[22], e.table);
+        EXPECT_EQ(int32At(b, 23), e.column);
+        EXPECT_EQ(int32At(b, 27), e.type);
+        if (e.type == 1)
+            EXPECT_STREQ((const char*)(intptr_t)int32At(b, 31), e.defaultText);
+        else
+            EXPECT_EQ(int32At(b, 31), e.defaultInt);
+        EXPECT_STREQ((const char*)(intptr_t)int32At(b, 35), e.key);
     }
     for (size_t i = 0; i < 21; i++) {
         const StandInHost::Column& c = vorlane.columns[i];
@@ -89,4 +107,17 @@ TEST_F(PluginTest, StoredDelayOfZeroIsRepairedTo2000OthersKept) {
     vorlane.setConfig(COL_DELAY, -300);
     EXPECT_EQ(normalizedDelay(), -300);
     EXPECT_EQ(vorlane.configIntValue(COL_DELAY), -300);
+
+    // The repair happens when the look is reset: the window rebuild of
+    // 21020 writes 2000 back and the window uses it.
+    vorlane.setConfig(COL_DELAY, 0);
+    vorlane.clearRecords();
+    EXPECT_EQ(vorlane.send(21020), 0);
+    EXPECT_EQ(vorlane.configIntValue(COL_DELAY), 2000);
+    EXPECT_EQ(windowSettings.delay, 2000);
+    vorlane.setConfig(COL_DELAY, -300);
+    vorlane.send(21020);
+    EXPECT_EQ(vorlane.configIntValue(COL_DELAY), -300);
+    EXPECT_EQ(windowSettings.delay, -300);
+    vorlane.send(22101);
 }
