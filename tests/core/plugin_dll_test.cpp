@@ -1,6 +1,7 @@
 // The built notify.dll loaded like the host loads it: its export, its
 // identity answers, its columns and the icons in its resources.
 #include <gtest/gtest.h>
+#include <stdio.h>
 #include <string.h>
 #include <string>
 #include "host/stand_in_host.h"
@@ -33,6 +34,43 @@ std::vector<uint32_t> drawIcon(HIMAGELIST list, int index) {
     std::vector<uint32_t> px = readPixels(bitmap);
     DeleteObject(bitmap);
     return px;
+}
+
+// One icon of the given size drawn over black.
+std::vector<uint32_t> drawIconAt(HICON icon, int size) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    std::vector<uint32_t> px = readPixels(bitmap);
+    DeleteObject(bitmap);
+    return px;
+}
+
+// The square sizes held by an icon resource, from its group directory.
+std::vector<int> iconSizes(HMODULE module, int resource) {
+    std::vector<int> sizes;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resource), (LPCSTR)RT_GROUP_ICON);
+    if (!found) return sizes;
+    const uint8_t* dir = (const uint8_t*)LockResource(LoadResource(module, found));
+    DWORD length = SizeofResource(module, found);
+    if (!dir || length < 6) return sizes;
+    int count = dir[4] | dir[5] << 8;
+    for (int i = 0; i < count && 6 + (i + 1) * 14 <= (int)length; i++) {
+        const uint8_t* entry = dir + 6 + i * 14;
+        int w = entry[0] ? entry[0] : 256, h = entry[1] ? entry[1] : 256;
+        sizes.push_back(w == h ? w : -1);
+    }
+    return sizes;
 }
 
 int red(uint32_t p) { return (p >> 16) & 0xFF; }
@@ -104,4 +142,59 @@ TEST(PluginDll, RegistersItsFourIconsFromItsResources) {
     std::vector<uint32_t> bubble = drawIcon(list, vorlane.iconIndex(774000));
     EXPECT_GT(blue(pixelAt(bubble, 16, 3, 5)), 120);
     vorlane.runShutdown();
+}
+
+TEST(PluginDll, CarriesItsVersionRecordAndMultiSizeIcons) {
+    std::string path = dllPath();
+    DWORD ignored = 0;
+    DWORD length = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    ASSERT_GT(length, 0u);
+    std::vector<char> data(length);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, length, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", (void**)&fixed, &size));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00000004u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00070002u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00000004u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0x00070002u);
+    EXPECT_EQ(fixed->dwFileType, (DWORD)VFT_DLL);
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\VarFileInfo\\Translation", (void**)&translation, &size));
+    ASSERT_GE(size, sizeof(Translation));
+    char key[64];
+    snprintf(key, sizeof(key), "\\StringFileInfo\\%04x%04x\\", translation->language, translation->codePage);
+    const char* text = nullptr;
+    ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "InternalName").c_str(), (void**)&text, &size));
+    EXPECT_STREQ(text, "notify");
+    ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "FileVersion").c_str(), (void**)&text, &size));
+    EXPECT_STREQ(text, "0.4.7.2");
+    ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "ProductVersion").c_str(), (void**)&text, &size));
+    EXPECT_STREQ(text, "0.4.7.2");
+
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(iconSizes(module, 101), (std::vector<int>{16}));
+    EXPECT_EQ(iconSizes(module, 103), (std::vector<int>{16, 32}));
+    EXPECT_EQ(iconSizes(module, 104), (std::vector<int>{16, 32, 48}));
+    EXPECT_EQ(iconSizes(module, 105), (std::vector<int>{16, 32, 48}));
+    // The large pictures are drawn, not scaled up: the 48 x 48 error sign
+    // has its white cross and red disc, the 32 x 32 warning its yellow.
+    HICON error = (HICON)LoadImageA(module, MAKEINTRESOURCEA(104), IMAGE_ICON, 48, 48, 0);
+    ASSERT_NE(error, nullptr);
+    std::vector<uint32_t> big = drawIconAt(error, 48);
+    DestroyIcon(error);
+    EXPECT_GT(green(pixelAt(big, 48, 24, 24)), 200);
+    EXPECT_GT(red(pixelAt(big, 48, 24, 6)), 150);
+    EXPECT_LT(green(pixelAt(big, 48, 24, 6)), 80);
+    EXPECT_EQ(pixelAt(big, 48, 0, 0) & 0xFFFFFF, 0u);
+    HICON warning = (HICON)LoadImageA(module, MAKEINTRESOURCEA(103), IMAGE_ICON, 32, 32, 0);
+    ASSERT_NE(warning, nullptr);
+    std::vector<uint32_t> mid = drawIconAt(warning, 32);
+    DestroyIcon(warning);
+    EXPECT_GT(red(pixelAt(mid, 32, 10, 24)), 200);
+    EXPECT_LT(blue(pixelAt(mid, 32, 10, 24)), 100);
+    FreeLibrary(module);
 }

@@ -4,3 +4,5 @@ find_program(NOTIFY_OBJDUMP NAMES i686-w64-mingw32-objdump objdump)
 add_test(NAME core_exports COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/core/check_exports.sh
   ${NOTIFY_OBJDUMP} $<TARGET_FILE:notify>)
 set_tests_properties(core_exports PROPERTIES TIMEOUT 30)
+# The DLL's version record is read with VerQueryValue.
+target_link_libraries(test_core PRIVATE version)
