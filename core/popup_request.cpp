@@ -79,6 +79,14 @@ bool addToWindow(Request& q, int* result) {
     n.text = q.text ? q.text : "";
     if (q.iconKind == ICON_HANDLE) {
         n.icon = (HICON)(intptr_t)q.icon;
+        // The icon is handed over with the request, and the queue would
+        // destroy it even when refusing it; with no window to hand it to,
+        // it is destroyed here so it never leaks.
+        if (!notificationWindow) {
+            DestroyIcon(n.icon);
+            *result = 0;
+            return true;
+        }
     } else {
         n.imageList = (HIMAGELIST)(intptr_t)hostCall(10134, 1, 0);
         n.imageIndex = hostCall(10133, (intptr_t)q.icon, 1);

@@ -189,3 +189,39 @@ TEST_F(PopupRequests, RefusalAndClosingAreTheWindowsAnswers) {
     EXPECT_EQ(vorlane.send(774202, 5), 0);
     EXPECT_EQ(window.messages.size(), 2u);
 }
+
+static bool iconAlive(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return false;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return true;
+}
+
+TEST_F(PopupRequests, AnIconHandedOverIsDestroyedOnceEvenWithoutAWindow) {
+    // With a window the icon passes on untouched: the queue owns it.
+    HICON kept = CopyIcon(LoadIconA(nullptr, IDI_HAND));
+    ASSERT_NE(kept, nullptr);
+    PopupRequest r = request52("z ikoną", 0x01, (uint32_t)(intptr_t)kept);
+    EXPECT_EQ(deliver(r), 7);
+    EXPECT_EQ(window.requests.back().icon, kept);
+    EXPECT_TRUE(iconAlive(kept));
+    DestroyIcon(kept);
+
+    // No window: nothing is shown, the answer is 0 and the icon is gone.
+    notificationWindow = nullptr;
+    HICON lost = CopyIcon(LoadIconA(nullptr, IDI_HAND));
+    ASSERT_TRUE(iconAlive(lost));
+    r.icon = (uint32_t)(intptr_t)lost;
+    EXPECT_EQ(deliver(r), 0);
+    EXPECT_FALSE(iconAlive(lost));
+    PopupRequest44 older = {};
+    older.size = 44;
+    older.id = 774201;
+    older.iconSource = 0;
+    HICON old = CopyIcon(LoadIconA(nullptr, IDI_HAND));
+    older.iconHandle = (uint32_t)(intptr_t)old;
+    EXPECT_EQ(deliver(older), 0);
+    EXPECT_FALSE(iconAlive(old));
+    EXPECT_EQ(window.requests.size(), 1u);
+}
