@@ -4,6 +4,7 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
+#include "host/picture_files.h"
 
 // Dispatches every queued message of this thread; with ms > 0 keeps doing
 // so for that long.
@@ -33,9 +34,11 @@ public:
     void write(const std::string& name, const std::string& bytes) const;
 };
 
-// Writes a 32-bit BGRA picture as a BMP file (top row first in `pixels`,
-// each 0xAARRGGBB) or a 24-bit one when `withAlpha` is false.
-void writeBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels,
-              bool withAlpha = false);
-// Writes an RGBA PNG file (stored, uncompressed deflate blocks).
-void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels);
+// Picture files for skins (pixels 0xAARRGGBB, top row first).
+inline void writeBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels,
+                     bool withAlpha = false) {
+    writeBmpFile(path, width, height, pixels, withAlpha);
+}
+inline void writePng(const std::string& path, int width, int height, const std::vector<uint32_t>& pixels) {
+    writePngFile(path, width, height, pixels);
+}
