@@ -167,10 +167,12 @@ int LoadSkin() {
         return 1;
     }
 
-    // PathAddBackslashA refuses (null) when the backslash would not fit.
-    char base[PATH_SIZE];
-    lstrcpynA(base, dir, sizeof(base));
-    bool baseFits = PathAddBackslashA(base) != nullptr;
+    // PathAddBackslashA appends to a 259-character directory without asking
+    // for room, so it works on a buffer one byte larger; a directory that
+    // leaves no room for a name cannot make a path that fits.
+    char base[PATH_SIZE + 1];
+    lstrcpynA(base, dir, PATH_SIZE);
+    bool baseFits = PathAddBackslashA(base) != nullptr && strlen(base) < (size_t)PATH_SIZE - 1;
     char definition[PATH_SIZE];
     if (!existingPath(baseFits && joinPath(definition, base, name, ".ini"), definition)) {
         skinError("Nie odnaleziono pliku INI wybranej skórki");

@@ -1,6 +1,7 @@
 // Skin loading: the paths it reads, every message and fall-back, the
 // sizing test, window styles, premultiplied alpha pictures, the cached
 // window settings, and paths too long for their buffers.
+#include <string.h>
 #include "skin_fixture.h"
 #include "core/config_columns.h"
 #include "core/plugin_state.h"
@@ -10,6 +11,25 @@
 #include "window/placement.h"
 
 namespace {
+
+// skin.skinBitmap as it was each time a notification window was being made.
+struct BitmapAtCreation {
+    static std::vector<HBITMAP> seen;
+    HHOOK hook;
+    BitmapAtCreation() {
+        seen.clear();
+        hook = SetWindowsHookExA(WH_CBT, watch, nullptr, GetCurrentThreadId());
+    }
+    ~BitmapAtCreation() { UnhookWindowsHookEx(hook); }
+    static LRESULT CALLBACK watch(int code, WPARAM wParam, LPARAM lParam) {
+        char name[64] = "";
+        if (code == HCBT_CREATEWND && GetClassNameA((HWND)wParam, name, sizeof(name)) &&
+            !strcmp(name, NOTIFY_WINDOW_CLASS))
+            seen.push_back(skin.skinBitmap);
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+std::vector<HBITMAP> BitmapAtCreation::seen;
 
 class SkinLoadTest : public SkinTest {
 protected:
@@ -191,25 +211,24 @@ TEST_F(SkinLoadTest, SlicesMustLeaveAMiddle) {
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(SkinLoadTest, SlicesAsWideAsTheImageAreRefused) {
+// Slices as wide or as high as the image, or negative ones, are refused
+// after the skin's window was made: that window and the loaded bitmap go.
+TEST_F(SkinLoadTest, SlicesThatLeaveNoMiddleAreRefused) {
     writeBmp(dir.file("blue.bmp"), 20, 20, solid(20, 20, 0xFF804020));
-    writeSkin(dir, "blue", "[margins]\nleft=9\n[sizing]\nleft=10\nright=10\n");
     choose("blue");
-    expectFallBack(LoadSkin(), BAD_SIZING);
-}
-
-TEST_F(SkinLoadTest, SlicesAsHighAsTheImageAreRefused) {
-    writeBmp(dir.file("blue.bmp"), 20, 20, solid(20, 20, 0xFF804020));
-    writeSkin(dir, "blue", "[margins]\nleft=9\n[sizing]\ntop=15\nbottom=5\n");
-    choose("blue");
-    expectFallBack(LoadSkin(), BAD_SIZING);
-}
-
-TEST_F(SkinLoadTest, NegativeSlicesAreRefused) {
-    writeBmp(dir.file("blue.bmp"), 20, 20, solid(20, 20, 0xFF804020));
-    writeSkin(dir, "blue", "[margins]\nleft=9\n[sizing]\nleft=-30\n");
-    choose("blue");
-    expectFallBack(LoadSkin(), BAD_SIZING);
+    for (const char* sizing : {"left=10\nright=10\n", "top=15\nbottom=5\n", "left=-30\n"}) {
+        SCOPED_TRACE(sizing);
+        writeSkin(dir, "blue", std::string("[margins]\nleft=9\n[sizing]\n") + sizing);
+        boxes.boxes.clear();
+        BitmapAtCreation watch;
+        expectFallBack(LoadSkin(), BAD_SIZING);
+        ASSERT_EQ(2u, watch.seen.size()) << "the skin's window, then the default look's";
+        ASSERT_NE(nullptr, watch.seen[0]);
+        EXPECT_EQ(0u, GetObjectType(watch.seen[0])) << "the refused skin's bitmap was deleted";
+        EXPECT_EQ(nullptr, watch.seen[1]);
+        DestroyWindow(notificationWindow);
+        notificationWindow = nullptr;
+    }
 }
 
 TEST_F(SkinLoadTest, TransparentSkinsAreLayeredWhenTheSystemCan) {
@@ -256,6 +275,17 @@ TEST_F(SkinLoadTest, OverlongDefinitionPathIsAMissingDefinition) {
     DestroyWindow(notificationWindow);
     notificationWindow = nullptr;
     expectFallBack(LoadSkin(), NO_INI);
+    // A directory of 259 characters fills its buffer: the backslash and any
+    // name are past it.
+    std::string full = dir.path + "\\" + std::string(259 - dir.path.size() - 1, 'd');
+    ASSERT_EQ(259u, full.size());
+    for (const std::string& directory : {full, full.substr(0, 258) + "\\"}) {
+        boxes.boxes.clear();
+        choose("x", directory);
+        DestroyWindow(notificationWindow);
+        notificationWindow = nullptr;
+        expectFallBack(LoadSkin(), NO_INI);
+    }
 }
 
 // An image path that does not fit is not cut to a name that happens to
