@@ -1,7 +1,7 @@
 #include "skin_scene.h"
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include "core/dispatch.h"
 #include "core/plugin_state.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
@@ -10,43 +10,46 @@
 
 std::vector<RecordedRequest> recordedRequests;
 
-static LRESULT CALLBACK recordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == MSG_ADD_NOTIFICATION && lParam) {
-        const NotificationRequest* r = (const NotificationRequest*)lParam;
+static HHOOK recorder = nullptr;
+static UpdateLayeredWindowFn systemLayering = nullptr;
+
+// Sees every message sent on this thread before the window procedure runs
+// it, so the requests are recorded while the plug-in's own procedure
+// handles them.
+static LRESULT CALLBACK recordSent(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = (const CWPSTRUCT*)lParam;
+    if (code == HC_ACTION && sent && sent->message == MSG_ADD_NOTIFICATION && sent->lParam &&
+        sent->hwnd == notificationWindow) {
+        const NotificationRequest* r = (const NotificationRequest*)sent->lParam;
         recordedRequests.push_back({r->text ? r->text : "", r->icon, r->imageList, r->imageIndex,
                                     r->displayTime, r->clickable, r->clickValue, r->origin != nullptr});
     }
-    return NotifyWindowProc(window, message, wParam, lParam);
+    return CallNextHookEx(recorder, code, wParam, lParam);
 }
 
-static void startOnce() {
+// The plug-in's own start-up, once per process: DevIL set up, the window
+// class registered, UpdateLayeredWindow looked up.
+static void startOnce(StandInHost* stand) {
     static bool started = false;
     if (started) return;
     started = true;
-    moduleInstance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = recordingProc;
-    wc.hInstance = moduleInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
-    RegisterClassExA(&wc);
-    ilInit();
-    iluInit();
-    ilutRenderer(ILUT_WIN32);
+    stand->attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    if (!startPlugin(stand)) {
+        fprintf(stderr, "the plug-in's start-up refused (image library too old?)\n");
+        abort();
+    }
+    systemLayering = updateLayeredWindow;
 }
 
-void useSystemLayering() {
-    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow");
-    updateLayeredWindow = (UpdateLayeredWindowFn)(void*)found;
-}
+void useSystemLayering() { updateLayeredWindow = systemLayering; }
 
 void beginSkinScene(StandInHost* stand) {
-    startOnce();
+    startOnce(stand);
     useSystemLayering();
     host = stand;
     recordedRequests.clear();
     notificationQueue.clear();
+    if (!recorder) recorder = SetWindowsHookExA(WH_CALLWNDPROC, recordSent, nullptr, GetCurrentThreadId());
     ResetDefaultLook();
 }
 
@@ -56,6 +59,8 @@ void endSkinScene() {
     notificationQueue.clear();
     DeleteObjectSafe(&composedBitmap);
     DeleteObjectSafe(&skin.skinBitmap);
+    if (recorder) UnhookWindowsHookEx(recorder);
+    recorder = nullptr;
     host = nullptr;
     useSystemLayering();
     pumpMessages();

@@ -1,6 +1,7 @@
-// What the skin tests share (tests/skin, tests/skin16): a stand-in host for the settings, the window
-// class with a procedure that records the notification requests it gets,
-// DevIL set up as at start-up, and a few helpers for queues and pictures.
+// What the skin tests share (tests/skin, tests/skin16): a stand-in host for
+// the settings, the plug-in's own start-up (DevIL, window class, layering
+// lookup), a record of the notification requests sent to the notification
+// window, and a few helpers for queues and pictures.
 #pragma once
 #include <windows.h>
 #include <stdint.h>
@@ -21,8 +22,9 @@ struct RecordedRequest {
 // Every MSG_ADD_NOTIFICATION the notification window received.
 extern std::vector<RecordedRequest> recordedRequests;
 
-// Per test: the given stand-in host as the plug-in's host, the real
-// UpdateLayeredWindow, an empty queue and the default look.
+// Per test: the given stand-in host as the plug-in's host (the first call
+// also runs the plug-in's start-up with it), the real UpdateLayeredWindow,
+// an empty queue, requests recorded, and the default look.
 void beginSkinScene(StandInHost* stand);
 // Destroys the window, empties the queue, drops the host.
 void endSkinScene();
