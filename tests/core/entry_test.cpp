@@ -178,6 +178,11 @@ TEST_F(Entry, ShutdownUnregistersTheClassAndDropsTheHost) {
     EXPECT_EQ(wc.lpfnWndProc, NotifyWindowProc);
     EXPECT_EQ(wc.style, (UINT)(CS_HREDRAW | CS_VREDRAW));
     EXPECT_EQ(wc.hbrBackground, nullptr);
+    EXPECT_EQ(wc.hCursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(wc.hIcon, nullptr);
+    EXPECT_EQ(wc.lpszMenuName, nullptr);
+    EXPECT_EQ(wc.cbClsExtra, 0);
+    EXPECT_EQ(wc.cbWndExtra, 0);
     EXPECT_EQ(host, (HostControl*)&vorlane);
     EXPECT_EQ(vorlane.stop(), 1);
     EXPECT_EQ(host, nullptr);

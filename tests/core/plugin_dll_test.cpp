@@ -110,9 +110,17 @@ TEST(PluginDll, RegistersItsFourIconsFromItsResources) {
         uint16_t size;
         memcpy(&size, s.p1Bytes.data(), 2);
         EXPECT_EQ(size, 36);
-        uint32_t module;
-        memcpy(&module, s.p1Bytes.data() + 20, 4);
-        EXPECT_EQ((HINSTANCE)(intptr_t)module, vorlane.moduleHandle());
+        uint32_t field[9];
+        memcpy(field, s.p1Bytes.data(), 36);
+        EXPECT_EQ((HINSTANCE)(intptr_t)field[5], vorlane.moduleHandle());
+        // The host's constants: 1, 0, 1 after the number, 0, 0 after the resource.
+        EXPECT_EQ(field[2], 1u);
+        EXPECT_EQ(field[3], 0u);
+        EXPECT_EQ(field[4], 1u);
+        EXPECT_EQ(field[7], 0u);
+        EXPECT_EQ(field[8], 0u);
+        EXPECT_EQ(s.p2, 0);
+        EXPECT_EQ(s.net, 0);
     }
     HIMAGELIST list = vorlane.imageList();
     // Error sign: white cross in the middle of a red disc, corners clear.
