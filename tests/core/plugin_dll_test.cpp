@@ -16,28 +16,8 @@ std::string dllPath() {
     return path + "..\\dist\\notify.dll";
 }
 
-// The image list's picture of one identifier, drawn over black.
-std::vector<uint32_t> drawIcon(HIMAGELIST list, int index) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 16;
-    info.bmiHeader.biHeight = -16;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    std::vector<uint32_t> px = readPixels(bitmap);
-    DeleteObject(bitmap);
-    return px;
-}
-
-// One icon of the given size drawn over black.
-std::vector<uint32_t> drawIconAt(HICON icon, int size) {
+// A size x size picture drawn by `draw` over black, read back.
+template <class Draw> std::vector<uint32_t> drawnOverBlack(int size, Draw draw) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = size;
@@ -46,14 +26,25 @@ std::vector<uint32_t> drawIconAt(HICON icon, int size) {
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return {};
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    draw(dc);
     SelectObject(dc, old);
     DeleteDC(dc);
     std::vector<uint32_t> px = readPixels(bitmap);
     DeleteObject(bitmap);
     return px;
+}
+
+// The image list's picture of one identifier.
+std::vector<uint32_t> drawIcon(HIMAGELIST list, int index) {
+    return drawnOverBlack(16, [&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL); });
+}
+
+// One icon at the given size.
+std::vector<uint32_t> drawIconAt(HICON icon, int size) {
+    return drawnOverBlack(size, [&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
 }
 
 // The square sizes held by an icon resource, from its group directory.
