@@ -15,7 +15,8 @@ static int readInt(int table, int row, int column) {
 static const char* readText(int table, int row, int column, char* buffer, int capacity) {
     if (buffer && capacity > 0) buffer[0] = 0;
     if (!host) return buffer;
-    HostValue v = {VALUE_TEXT, (intptr_t)buffer, buffer ? capacity : 0};
+    // A negative capacity would read as a huge one to the host.
+    HostValue v = {VALUE_TEXT, (intptr_t)buffer, buffer && capacity > 0 ? capacity : 0};
     host->getValue(table, row, column, &v);
     if (buffer && capacity > 0) buffer[capacity - 1] = 0;  // terminated whatever the host did
     return (const char*)v.value;
