@@ -11,6 +11,12 @@ namespace {
 class PopupRequests : public PluginTest {
 protected:
     RecordingWindow window;
+    // The identifier of the last icon index asked of the host (10133), or
+    // 0xFFFFFFFF when none was asked.
+    uint32_t askedIconId() const {
+        const StandInHost::Sent* s = vorlane.lastSent(10133);
+        return s ? (uint32_t)s->p1 : 0xFFFFFFFFu;
+    }
     PopupRequest request52(const char* text, uint8_t iconFlags, uint32_t icon) {
         PopupRequest r = {};
         r.size = 52;
@@ -65,11 +71,11 @@ TEST_F(PopupRequests, OlderFormWithStatusIconShowsTheHostIconOnceTheDelayNotClic
     r.status = 0x1041;
     r.network = 0x10A;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x40A10410u);
+    EXPECT_EQ(askedIconId(), 0x40A10410u);
     // Message icon, icon handle, and anything else falling back to information.
     r.iconSource = 2;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x50000010u);
+    EXPECT_EQ(askedIconId(), 0x50000010u);
     r.iconSource = 0;
     r.iconHandle = 0x1234;
     deliver(r);
@@ -77,13 +83,13 @@ TEST_F(PopupRequests, OlderFormWithStatusIconShowsTheHostIconOnceTheDelayNotClic
     EXPECT_EQ(window.requests.back().imageList, nullptr);
     r.iconSource = 7;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774001u);
+    EXPECT_EQ(askedIconId(), 774001u);
 }
 
 TEST_F(PopupRequests, DefaultIconChoicesPickTheNotifyIcons) {
     PopupRequest r = request52("BŁĄD", 0x10, 0);
     EXPECT_EQ(deliver(r), 7);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774003u);
+    EXPECT_EQ(askedIconId(), 774003u);
     const RecordedRequest& q = window.requests.back();
     EXPECT_EQ(q.text, "BŁĄD");
     EXPECT_EQ(q.displayTime, 3);
@@ -94,14 +100,14 @@ TEST_F(PopupRequests, DefaultIconChoicesPickTheNotifyIcons) {
     EXPECT_EQ(q.origin[2], -2);
     r.iconFlags = 0x00;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774001u);
+    EXPECT_EQ(askedIconId(), 774001u);
     r.iconFlags = 0x20;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 774002u);
+    EXPECT_EQ(askedIconId(), 774002u);
     // Icon 0 with kind 1 also becomes a host icon; a choice past 2 leaves 0.
     r.iconFlags = 0x31;
     deliver(r);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0u);
+    EXPECT_EQ(askedIconId(), 0u);
     EXPECT_EQ(window.requests.back().icon, nullptr);
     // A negative display time is sign-extended.
     r.displayTime = -1;
@@ -165,7 +171,7 @@ TEST_F(PopupRequests, OnlySizes44_52_60AreAcceptedAndFieldsPastTheSizeAreNotRead
     older.id = 774201;
     older.iconSource = 2;
     EXPECT_EQ(IMessageProc((HostMessage*)guard.place(older)), 7);
-    EXPECT_EQ((uint32_t)vorlane.lastSent(10133)->p1, 0x50000010u);
+    EXPECT_EQ(askedIconId(), 0x50000010u);
 }
 
 TEST_F(PopupRequests, RequestWithoutTextShowsAnEmptyLine) {
