@@ -42,17 +42,18 @@ static int32_t expiryAfter(DWORD now, uint32_t span) {
     return at == -1 ? 0 : at;
 }
 
+// A span of 2^31 ms or more would read as already past; keep it below.
+static uint32_t boundedSpan(uint32_t multiple, uint32_t delay) {
+    uint64_t span = (uint64_t)multiple * delay;
+    return span > (uint64_t)INT32_MAX ? (uint32_t)INT32_MAX : (uint32_t)span;
+}
+
 static int32_t computeExpiry(int32_t displayTime) {
     DWORD now = currentTick();
     uint32_t delay = windowSettings.delay > 0 ? (uint32_t)windowSettings.delay : 2000u;
-    if (displayTime > 0) {
-        // A span of 2^31 ms or more would read as already past; keep it below.
-        uint64_t span = (uint64_t)(uint32_t)displayTime * delay;
-        if (span > (uint64_t)INT32_MAX) span = INT32_MAX;
-        return expiryAfter(now, (uint32_t)span);
-    }
+    if (displayTime > 0) return expiryAfter(now, boundedSpan((uint32_t)displayTime, delay));
     if (windowSettings.waitForClick) return -1;
-    return expiryAfter(now, 2 * delay);
+    return expiryAfter(now, boundedSpan(2, delay));
 }
 
 static void appendLines(const NotificationRequest* request, int32_t id, int32_t expiresAt,
