@@ -58,22 +58,13 @@ int main() {
     windowSettings.waitForClick = 1;
     windowSettings.limit = 20;
 
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = NotifyWindowProc;
-    wc.hInstance = moduleInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
-    RegisterClassExA(&wc);
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, NOTIFY_WINDOW_CLASS, "",
-                                  WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr, nullptr,
-                                  moduleInstance, nullptr);
+    registerNotifyWindowClass(moduleInstance);
+    CreateNotificationWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    HWND window = notificationWindow;
     if (!window) {
         printf("no window\n");
         return 1;
     }
-    notificationWindow = window;
 
     if (getenv("BENCH_PARTS")) goto parts;
     // Each notification shows the window and its expiry hides it again.

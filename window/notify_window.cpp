@@ -9,6 +9,7 @@
 #include "queue.h"
 #include "../core/config_columns.h"
 #include "../core/host_api.h"
+#include "../core/plugin_state.h"
 #include "../skin/paint.h"
 #include "../skin/skin.h"
 #include "../skin/skin_load.h"
@@ -186,4 +187,15 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         // Out of memory while copying texts: the request is refused.
         return message == MSG_ADD_NOTIFICATION ? -1 : 0;
     }
+}
+
+ATOM registerNotifyWindowClass(HINSTANCE module) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = NotifyWindowProc;
+    wc.hInstance = module;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
+    return RegisterClassExA(&wc);
 }

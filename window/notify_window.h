@@ -21,6 +21,10 @@ extern bool hovering;
 int hitTestRow(LPARAM lParam);
 
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Registers the class "VorlaneNotifyWindow" for the given module: styles
+// CS_HREDRAW | CS_VREDRAW, this procedure, the system arrow cursor, nothing
+// else. Returns the class atom, 0 on failure (also when already registered).
+ATOM registerNotifyWindowClass(HINSTANCE module);
 
 // Listener windows of other programs (messages 1124, 1125, 2029).
 // Subscribed windows in order, no duplicates; they survive window replacement.

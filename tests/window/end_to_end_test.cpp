@@ -15,6 +15,7 @@
 #include "window/clock.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "window_fixture.h"
 
 namespace {
 std::string dllPath() {
@@ -59,28 +60,20 @@ std::vector<uint32_t> screenPixels(const RECT& r) {
     return px;
 }
 
-ActionNotice noticeOf(const StandInHost::Sent* sent) {
-    ActionNotice n = {};
-    if (sent && sent->p1Bytes.size() >= sizeof(n)) memcpy(&n, sent->p1Bytes.data(), sizeof(n));
-    return n;
+void expectMessageClick(const StandInHost& h, int32_t contact, int32_t clickValue) {
+    const int32_t origin[3] = {130, 30, contact};
+    expectClickNotice(h, origin, clickValue);
 }
 
-void expectClickNotice(const StandInHost& h, int32_t contact, int32_t clickValue) {
-    ASSERT_EQ(h.countSent(10103), 1);
-    ActionNotice n = noticeOf(h.lastSent(10103));
-    EXPECT_EQ(n.size, 30);
-    EXPECT_EQ(n.action.actionId, 130);
-    EXPECT_EQ(n.action.parentId, 30);
-    EXPECT_EQ(n.action.contact, contact);
-    EXPECT_EQ(n.code, 1);
-    EXPECT_EQ(n.value1, clickValue);
-    EXPECT_EQ(n.value2, 0);
-}
-
-RECT workArea() {
+// The shown window's rectangle, checked to stand at the work area's corner.
+RECT shownAtCorner(HWND window) {
+    RECT shown = {0, 0, 0, 0};
+    GetWindowRect(window, &shown);
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return work;
+    EXPECT_EQ(shown.right, work.right);
+    EXPECT_EQ(shown.bottom, work.bottom);
+    return shown;
 }
 
 DWORD clockNow = 7000000;
@@ -102,11 +95,7 @@ TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
     ASSERT_GT(id, 0);
     pumpMessages();
     ASSERT_TRUE(IsWindowVisible(window));
-    RECT shown;
-    GetWindowRect(window, &shown);
-    RECT work = workArea();
-    EXPECT_EQ(shown.right, work.right);
-    EXPECT_EQ(shown.bottom, work.bottom);
+    RECT shown = shownAtCorner(window);
     EXPECT_EQ(shown.right - shown.left, contentWidth);
     EXPECT_EQ(shown.bottom - shown.top, contentHeight);
 
@@ -126,7 +115,7 @@ TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
 
     h.clearRecords();
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 2 + rowHeight / 2));
-    expectClickNotice(h, 9, 77);
+    expectMessageClick(h, 9, 77);
     EXPECT_TRUE(notificationQueue.empty());
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(boxes.boxes.empty());
@@ -150,11 +139,7 @@ TEST(EndToEnd, TheBuiltLibraryShowsAPopupAndReportsItsClick) {
     ASSERT_GT(h.deliver((HostMessage*)&r), 0);
     pumpMessages(50);
     ASSERT_TRUE(IsWindowVisible(window));
-    RECT shown;
-    GetWindowRect(window, &shown);
-    RECT work = workArea();
-    EXPECT_EQ(shown.right, work.right);
-    EXPECT_EQ(shown.bottom, work.bottom);
+    RECT shown = shownAtCorner(window);
     EXPECT_GE(shown.right - shown.left, 100);
     EXPECT_GE(shown.bottom - shown.top, 17);
     std::vector<uint32_t> px = screenPixels(shown);
@@ -164,7 +149,7 @@ TEST(EndToEnd, TheBuiltLibraryShowsAPopupAndReportsItsClick) {
 
     h.clearRecords();
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(6, 8));
-    expectClickNotice(h, 12, 5);
+    expectMessageClick(h, 12, 5);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_TRUE(boxes.boxes.empty());
     h.runShutdown();

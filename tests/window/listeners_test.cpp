@@ -62,11 +62,7 @@ class ListenerTest : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = listenerProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TestListener";
-        RegisterClassA(&wc);
+        registerTestClass("TestListener", listenerProc);
         received.clear();
     }
     void TearDown() override {

@@ -1,4 +1,5 @@
 #include "window_fixture.h"
+#include <string.h>
 #include <ostream>
 #include "skin/skin_load.h"
 #include "support/win_helpers.h"
@@ -26,6 +27,31 @@ std::ostream& operator<<(std::ostream& out, const RECT& r) {
     return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
 }
 
+void registerTestClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+void expectClickNotice(const StandInHost& h, const int32_t origin[3], int32_t clickValue) {
+    ASSERT_EQ(h.countSent(10103), 1);
+    const StandInHost::Sent* sent = h.lastSent(10103);
+    ASSERT_GE(sent->p1Bytes.size(), sizeof(ActionNotice));
+    ActionNotice n;
+    memcpy(&n, sent->p1Bytes.data(), sizeof(n));
+    EXPECT_EQ(sent->p2, 0);
+    EXPECT_EQ(n.size, 30);
+    EXPECT_EQ(n.action.actionId, origin[0]);
+    EXPECT_EQ(n.action.parentId, origin[1]);
+    EXPECT_EQ(n.action.contact, origin[2]);
+    EXPECT_EQ(n.code, 1);
+    EXPECT_EQ(n.zero, 0);
+    EXPECT_EQ(n.value1, clickValue);
+    EXPECT_EQ(n.value2, 0);
+}
+
 void WindowFixture::SetUp() {
     if (!moduleInstance) moduleInstance = GetModuleHandleA(nullptr);
     host = &stand;
@@ -40,31 +66,23 @@ void WindowFixture::SetUp() {
     fakeNow = 1000000;
     composing = false;
     ResetDefaultLook();
-    // The settings the tests assume, whatever the look reset read.
-    windowSettings.delay = 2000;
-    windowSettings.animation = 0;
-    windowSettings.waitForClick = 1;
-    windowSettings.limit = 20;
+    // The look reset caches the window settings and the work-area corner.
+    ASSERT_EQ(windowSettings.delay, 2000);
+    ASSERT_EQ(windowSettings.animation, 0);
+    ASSERT_EQ(windowSettings.waitForClick, 1);
+    ASSERT_EQ(windowSettings.limit, 20);
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    anchorRight = work.right;
-    anchorBottom = work.bottom;
+    ASSERT_EQ(anchorRight, work.right);
+    ASSERT_EQ(anchorBottom, work.bottom);
     windowRect = RECT{0, 0, 0, 0};
     displayState = Hidden;
 
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = NotifyWindowProc;
-    wc.hInstance = moduleInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
-    RegisterClassExA(&wc);
-    window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, NOTIFY_WINDOW_CLASS, "",
-                             WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr, nullptr,
-                             moduleInstance, nullptr);
+    registerNotifyWindowClass(moduleInstance);
+    // Created as the skin loader creates it for a look without transparency.
+    CreateNotificationWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    window = notificationWindow;
     ASSERT_TRUE(window != nullptr);
-    notificationWindow = window;
 }
 
 void WindowFixture::TearDown() {

@@ -22,6 +22,11 @@ HICON makeIcon();
 // Whether the handle still names an icon.
 bool iconAlive(HICON icon);
 
+// A window class of the test's own with the given procedure.
+void registerTestClass(const char* name, WNDPROC proc = DefWindowProcA);
+// The one click notice (host message 10103) the host received, field by field.
+void expectClickNotice(const StandInHost& h, const int32_t origin[3], int32_t clickValue);
+
 class WindowFixture : public ::testing::Test {
 protected:
     StandInHost stand;

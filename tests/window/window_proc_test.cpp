@@ -8,12 +8,6 @@ using WindowProcTest = WindowFixture;
 
 static HCURSOR classCursor(HWND window) { return (HCURSOR)(LONG_PTR)GetClassLongA(window, GCL_HCURSOR); }
 
-static ActionNotice noticeOf(const StandInHost::Sent* sent) {
-    ActionNotice n = {};
-    if (sent && sent->p1Bytes.size() >= sizeof(n)) memcpy(&n, sent->p1Bytes.data(), sizeof(n));
-    return n;
-}
-
 TEST_F(WindowProcTest, AClickOnAClickableNotificationRemovesItThenTellsTheHost) {
     int32_t origin[3] = {130, 30, 7};
     HICON icon = makeIcon();
@@ -39,16 +33,7 @@ TEST_F(WindowProcTest, AClickOnAClickableNotificationRemovesItThenTellsTheHost) 
     EXPECT_EQ(rectAtNotice, fullSizeRect());
     EXPECT_TRUE(IsWindowVisible(window));
 
-    ASSERT_EQ(stand.countSent(10103), 1);
-    ActionNotice n = noticeOf(stand.lastSent(10103));
-    EXPECT_EQ(n.size, 30);
-    EXPECT_EQ(n.action.actionId, 130);
-    EXPECT_EQ(n.action.parentId, 30);
-    EXPECT_EQ(n.action.contact, 7);
-    EXPECT_EQ(n.code, 1);
-    EXPECT_EQ(n.zero, 0);
-    EXPECT_EQ(n.value1, 55);
-    EXPECT_EQ(n.value2, 0);
+    expectClickNotice(stand, origin, 55);
 }
 
 TEST_F(WindowProcTest, ClickingTheMiddleLineRemovesTheWholeNotificationOnly) {
@@ -175,10 +160,22 @@ TEST_F(WindowProcTest, ADisplayChangeReplacesTheWindowEmptyAndHidden) {
 
 TEST_F(WindowProcTest, DestroyingTheWindowForgetsItsHandle) {
     add("one");
+    HFONT fonts[4] = {skin.normalFont, skin.boldFont, skin.underlineFont, skin.boldUnderlineFont};
+    HBITMAP picture = composedBitmap;
+    for (HFONT f : fonts) ASSERT_EQ(GetObjectType(f), (DWORD)OBJ_FONT);
+    ASSERT_EQ(GetObjectType(picture), (DWORD)OBJ_BITMAP);
     DestroyWindow(window);
+    for (HFONT f : fonts) EXPECT_EQ(GetObjectType(f), 0u);
+    EXPECT_EQ(GetObjectType(picture), 0u);
     EXPECT_EQ(notificationWindow, nullptr);
     EXPECT_EQ(displayState, Hidden);
     EXPECT_EQ(composedBitmap, nullptr);
+    // The look's fonts and background picture go with the window.
+    EXPECT_EQ(skin.normalFont, nullptr);
+    EXPECT_EQ(skin.boldFont, nullptr);
+    EXPECT_EQ(skin.underlineFont, nullptr);
+    EXPECT_EQ(skin.boldUnderlineFont, nullptr);
+    EXPECT_EQ(skin.skinBitmap, nullptr);
     HICON icon = makeIcon();
     NotificationRequest r = {"no window", icon, nullptr, 0, 1, 0, nullptr, 0};
     EXPECT_EQ(addNotification(&r), -1);
