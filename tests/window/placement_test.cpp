@@ -97,6 +97,26 @@ TEST_F(PlacementTest, AnAddWhileShownGrowsLeftAndTopTogether) {
     EXPECT_EQ(windowRect, fullSizeRect());
 }
 
+TEST_F(PlacementTest, AnAddWhileGrowingRestartsTheStepClock) {
+    windowSettings.animation = 1;
+    add("first");
+    advance(10);
+    tick(ANIMATION_TIMER);
+    RECT before = windowRect;
+    ASSERT_EQ(displayState, Growing);
+    // Half a second passes before the next add: the step after it counts
+    // only the time since that add, not since the last step.
+    advance(500);
+    add("second");
+    EXPECT_EQ(displayState, Growing);
+    EXPECT_EQ(windowRect, before);
+    EXPECT_TRUE(timerRunning(ANIMATION_TIMER));
+    EXPECT_FALSE(timerRunning(EXPIRY_TIMER));
+    advance(10);
+    tick(ANIMATION_TIMER);
+    EXPECT_EQ(windowRect.top, before.top - 3);
+}
+
 TEST_F(PlacementTest, LimitTrimmingCutsAGrowingWindowAtTheNextStep) {
     windowSettings.animation = 1;
     windowSettings.limit = 2;
@@ -172,15 +192,10 @@ protected:
     HWND taskbar = nullptr, cover = nullptr;
     void SetUp() override {
         WindowFixture::SetUp();
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Shell_TrayWnd";
-        RegisterClassA(&wc);
-        wc.lpszClassName = "TaskbarCover";
-        RegisterClassA(&wc);
+        registerTestClass("Shell_TrayWnd");
+        registerTestClass("TaskbarCover");
         taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP, 0, 738, 1024, 30,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ShowWindow(taskbar, SW_SHOWNA);
         stand.setConfig(COL_FULLSCREEN, 1);
         pumpMessages();
@@ -192,9 +207,11 @@ protected:
         UnregisterClassA("TaskbarCover", GetModuleHandleA(nullptr));
         WindowFixture::TearDown();
     }
-    void coverCentre() {
+    // A topmost popup over the taskbar's centre (512, 753), owned by `owner`.
+    void coverCentre(HWND owner = nullptr) {
+        if (cover) DestroyWindow(cover);
         cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TaskbarCover", "", WS_POPUP,
-                                400, 700, 200, 68, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                400, 700, 200, 68, owner, nullptr, GetModuleHandleA(nullptr),
                                 nullptr);
         ShowWindow(cover, SW_SHOWNA);
         pumpMessages();
@@ -238,4 +255,22 @@ TEST_F(TaskbarTest, AHiddenOrAutoHiddenTaskbarIsNotCovered) {
     ShowWindow(taskbar, SW_HIDE);
     EXPECT_FALSE(fullscreenTest());
     EXPECT_GT(add("hidden taskbar"), 0);
+}
+
+// A popup of the taskbar's own (its clock's tooltip, a menu) over its centre
+// is part of the taskbar: the walk up the owners reaches it.
+TEST_F(TaskbarTest, APopupOwnedByTheTaskbarDoesNotCoverIt) {
+    coverCentre(taskbar);
+    ASSERT_EQ(GetParent(cover), taskbar);
+    EXPECT_FALSE(fullscreenTest());
+    EXPECT_GT(add("shown over the taskbar's own popup"), 0);
+
+    // Owned by another window, the same popup covers it.
+    HWND stranger = CreateWindowExA(WS_EX_TOOLWINDOW, "TaskbarCover", "", WS_POPUP, 0, 0, 10, 10,
+                                    nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    coverCentre(stranger);
+    EXPECT_TRUE(fullscreenTest());
+    DestroyWindow(cover);
+    cover = nullptr;
+    DestroyWindow(stranger);
 }
