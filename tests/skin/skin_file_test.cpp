@@ -239,6 +239,23 @@ TEST_F(SkinFileTest, MissingEmptyAndReadableFiles) {
 
     EXPECT_EQ(0, readText("# nothing but a comment"));
     EXPECT_EQ(1u, boxes.boxes.size());
+
+    // A file of 2,000,000,000 bytes (sparse, nothing written): no 32-bit
+    // process gets a buffer that large.
+    std::string huge = dir.file("huge.ini");
+    HANDLE file = CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    LARGE_INTEGER end;
+    end.QuadPart = 2000000000;
+    BOOL sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    ASSERT_TRUE(sized);
+    EXPECT_EQ(1, ReadSkinFile(huge.c_str()));
+    DeleteFileA(huge.c_str());
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("Plik konfiguracji skórki zbyt duży", boxes.boxes[1].text);
+    EXPECT_EQ("Zinglet", boxes.boxes[1].caption);
+    EXPECT_EQ((UINT)MB_ICONERROR, boxes.boxes[1].style & MB_ICONMASK);
 }
 
 }  // namespace
