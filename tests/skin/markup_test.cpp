@@ -96,12 +96,6 @@ TEST_F(MarkupTest, BoldIsWiderThanNormalAndFontBoldMakesEverythingBold) {
     EXPECT_EQ(extent(skin.boldFont, "a").cx + extent(skin.boldFont, "b").cx, MeasureMarkup("a<b>b").cx);
 }
 
-TEST_F(MarkupTest, ClickableLinesMeasureWithoutUnderline) {
-    // MeasureMarkup has no clickable flag: underlined drawing must fit the same width.
-    EXPECT_EQ(extent(skin.underlineFont, "a").cx + extent(skin.boldUnderlineFont, "b").cx,
-              MeasureMarkup("a<b>b").cx);
-}
-
 TEST_F(MarkupTest, DrawsEachSegmentInItsFontWhereThePreviousEnded) {
     HFONT n = skin.normalFont, b = skin.boldFont, nu = skin.underlineFont, bu = skin.boldUnderlineFont;
     expectDrawn("abc", FALSE, {{"abc", n}});
