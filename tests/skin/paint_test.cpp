@@ -101,6 +101,10 @@ TEST_F(PaintTest, DefaultLookDrawsTextOnAnOpaqueTooltipBackground) {
 TEST_F(PaintTest, RowsShareTheTallestHeightAndStackFromTheTop) {
     skin.lineSpacing = 10;
     skin.iconDisplay = 0;
+    // Bold taller than normal, so the rows' heights differ.
+    DeleteObjectSafe(&skin.boldFont);
+    skin.boldFont = CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS sans serif");
+    ASSERT_GT(MeasureMarkup("<b>second").cy, MeasureMarkup("first").cy);
     addLine("first");
     addLine("<b>second");
     addLine("Wiadomość od Ola, trochę dłuższa");
@@ -179,6 +183,37 @@ TEST_F(PaintTest, RightIconRightAlignedTextAndItsShadow) {
     };
     EXPECT_EQ(175 - width + last, lastOf(0x000000)) << "text rectangle ends at 175";
     EXPECT_EQ(176 - width + last, lastOf(0xFF0000)) << "shadow rectangle ends at 176";
+    auto lowestRow = [&](uint32_t rgb) {
+        int found = -1;
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < 180; x++)
+                if ((pixelAt(px, w, x, y) & 0xFFFFFF) == rgb) found = y;
+        return found;
+    };
+    ASSERT_GT(lowestRow(0x000000), 0);
+    EXPECT_EQ(lowestRow(0x000000) + 1, lowestRow(0xFF0000)) << "the shadow lies one pixel lower";
+}
+
+// The text rectangle of a 200-wide picture with the icon on the left runs
+// from 25 to 196; each alignment moves only its left edge.
+TEST_F(PaintTest, TextStartsWhereItsAlignmentPutsIt) {
+    const char* text = "Wiadomość od Ola";
+    const int width = MeasureMarkup(text).cx;
+    int first, last;
+    inkSpan(text, skin.normalFont, &first, &last);
+    const int expected[] = {25, 25 + (171 - width) / 2, 196 - width};
+    for (int align = 0; align < 3; align++) {
+        useSkinBitmap(makeBitmap(200, 17, solid(200, 17, 0xFFFFFFFF)), 2);
+        skin.textAlign = align;
+        skin.fontColor = RGB(0, 0, 0);
+        notificationQueue.clear();
+        addLine(text, solidIcon(GREEN));
+        ComposeNotifications();
+        ASSERT_EQ(200, contentWidth);
+        int w, h;
+        std::vector<uint32_t> px = composedPixels(&w, &h);
+        EXPECT_EQ(expected[align] + first, firstInk(px, w, 0xFFFFFF, 21, w, 0, h)) << "alignment " << align;
+    }
 }
 
 // Corners copied, edges and centre stretched: each piece of the source has
