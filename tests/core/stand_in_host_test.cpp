@@ -136,3 +136,44 @@ TEST(StandInHost, HostTextStaysValidUntilItsCellChanges) {
     EXPECT_EQ(vorlane.iconIndex(0x40A00400), first);
     EXPECT_NE(StandInHost::iconColour(0x40A00400), StandInHost::iconColour(0x50000010));
 }
+
+// The control object's table is the closed host's binary contract: each
+// operation must sit in its documented slot and take thiscall arguments.
+TEST(StandInHost, OperationsSitInTheirSlotsOfTheTable) {
+    typedef int(__attribute__((thiscall)) * NoArgs)(void*);
+    typedef int(__attribute__((thiscall)) * OneInt)(void*, int);
+    typedef int(__attribute__((thiscall)) * TwoInts)(void*, int, int);
+    typedef int(__attribute__((thiscall)) * Message)(void*, HostMessage*);
+    typedef int(__attribute__((thiscall)) * MessageTo)(void*, int, HostMessage*);
+    typedef int(__attribute__((thiscall)) * Cell)(void*, int, int, int, HostValue*);
+
+    StandInHost vorlane;
+    HostControl* control = &vorlane;
+    void** slots = *(void***)control;
+    EXPECT_EQ(((NoArgs)slots[1])(control), vorlane.pluginId());
+    vorlane.attachPlugin(fakePlugin, (HINSTANCE)0x10000);
+    EXPECT_EQ((HINSTANCE)(intptr_t)((NoArgs)slots[3])(control), (HINSTANCE)0x10000);
+    ((OneInt)slots[5])(control, 7);
+    EXPECT_EQ(vorlane.errors, std::vector<int>{7});
+
+    HostMessage2 unknown = call(99999, 0, 0);
+    EXPECT_EQ(((Message)slots[7])(control, (HostMessage*)&unknown), 0);
+    EXPECT_NE(((NoArgs)slots[4])(control), 0);  // nobody answered
+    EXPECT_EQ(vorlane.lastSent(99999)->plugin, -1);
+    delivered.clear();
+    EXPECT_EQ(((MessageTo)slots[8])(control, vorlane.pluginId(), (HostMessage*)&unknown), 1);
+    EXPECT_EQ(((NoArgs)slots[4])(control), 0);
+    EXPECT_EQ(delivered.size(), 1u);
+
+    EXPECT_EQ(((OneInt)slots[16])(control, 0), 0);    // this is the main thread
+    EXPECT_EQ(((TwoInts)slots[17])(control, 0, 1), 0);  // nothing being handled
+    EXPECT_EQ(vorlane.recalls, 1);
+
+    HostValue v = {VALUE_INT, 1234, 0};
+    ((Cell)slots[22])(control, configTable, 0, 774122, &v);
+    EXPECT_EQ(vorlane.configIntValue(774122), 1234);
+    HostValue r = {VALUE_INT, 0, 0};
+    ((Cell)slots[21])(control, configTable, 0, 774122, &r);
+    EXPECT_EQ(r.value, 1234);
+    vorlane.unloadPlugin();
+}
