@@ -28,14 +28,7 @@ int startPlugin(HostControl* control) {
     ilutRenderer(ILUT_WIN32);
 
     moduleInstance = host ? host->moduleHandle() : nullptr;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = NotifyWindowProc;
-    wc.hInstance = moduleInstance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = NOTIFY_WINDOW_CLASS;
-    RegisterClassExA(&wc);
+    registerNotifyWindowClass(moduleInstance);
 
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     updateLayeredWindow =
