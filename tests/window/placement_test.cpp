@@ -164,8 +164,15 @@ TEST_F(PlacementTest, ExpiryShrinksAtOnceAndHidesAfterTheLastLine) {
 
 TEST_F(PlacementTest, NoLineExpiresWhileTheMouseRestsOnTheWindow) {
     add("stays while hovered", 1);
+    // The pointer really rests on the window, so the tracking stays armed.
+    SetCursorPos(windowRect.left + 1, windowRect.top + 1);
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     EXPECT_TRUE(hovering);
+    // Leave tracking is armed for this window.
+    TRACKMOUSEEVENT query = {sizeof(query), TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(_TrackMouseEvent(&query));
+    EXPECT_EQ(query.hwndTrack, window);
+    EXPECT_TRUE(query.dwFlags & TME_LEAVE);
     advance(5000);
     tick(EXPIRY_TIMER);
     EXPECT_EQ(notificationQueue.count(), 1);
@@ -173,6 +180,7 @@ TEST_F(PlacementTest, NoLineExpiresWhileTheMouseRestsOnTheWindow) {
     EXPECT_FALSE(hovering);
     tick(EXPIRY_TIMER);
     EXPECT_TRUE(notificationQueue.empty());
+    SetCursorPos(0, 0);  // away from every window the other tests show
 }
 
 TEST_F(PlacementTest, TimerTicksAreIgnoredWhileAPictureIsComposed) {
