@@ -14,6 +14,20 @@
 
 typedef int(__stdcall* IMessageProcFn)(HostMessage*);
 
+// A 52-byte notification request (host message 774201) addressed to the
+// plug-in as other plug-ins send it: `text`, no contact (-2), everything
+// else 0 for the caller to fill in.
+inline PopupRequest popupRequest(const char* text) {
+    PopupRequest r = {};
+    r.size = 52;
+    r.id = 774201;
+    r.net = 774;
+    r.typeMask = -1;
+    r.text = text;
+    r.originContact = -2;
+    return r;
+}
+
 class StandInHost final : public HostControl {
 public:
     StandInHost();

@@ -138,12 +138,7 @@ TEST_F(Entry, TearDownEmptiesNetworkStatesAndWindowMessagesWithoutWindowDoNothin
 TEST_F(Entry, RequestsFromAnotherThreadAreDeliveredAgainOnTheMainThread) {
     RecordingWindow window;
     window.addResult = 12;
-    PopupRequest r = {};
-    r.size = 52;
-    r.id = 774201;
-    r.net = 774;
-    r.typeMask = -1;
-    r.text = "z wątku";
+    PopupRequest r = popupRequest("z wątku");
     r.icon = 0x40A00400;
     EXPECT_EQ(vorlane.deliverOnThread((HostMessage*)&r), 12);
     EXPECT_EQ(vorlane.recalls, 1);

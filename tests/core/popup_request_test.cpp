@@ -18,19 +18,13 @@ protected:
         return s ? (uint32_t)s->p1 : 0xFFFFFFFFu;
     }
     PopupRequest request52(const char* text, uint8_t iconFlags, uint32_t icon) {
-        PopupRequest r = {};
-        r.size = 52;
-        r.id = 774201;
-        r.net = 774;
-        r.typeMask = -1;
-        r.text = text;
+        PopupRequest r = popupRequest(text);
         r.iconFlags = iconFlags;
         r.displayTime = 3;
         r.clickable = 1;
         r.icon = icon;
         r.originAction = 774117;
         r.originParent = 1;
-        r.originContact = -2;
         r.clickValue = 9;
         return r;
     }
