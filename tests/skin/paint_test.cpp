@@ -80,6 +80,53 @@ TEST_F(PaintTest, DefaultLookOneLineFrameIconAndText) {
     EXPECT_EQ(25 + last, lastInk(px, w, infoBack(), 21, w - 1, 1, h - 1));
 }
 
+// The whole default-look picture of one line, drawn again by hand from the
+// rules: frame, icon at (4, offset), text in (25, 3, 96, 19) on the tooltip
+// colour. Any shifted rectangle shows as differing pixels.
+TEST_F(PaintTest, DefaultLookPictureMatchesOneDrawnByHand) {
+    const char* text = "Wiadomość od Ola";
+    HICON icon = solidIcon(GREEN);
+    HICON copy = CopyIcon(icon);
+    addLine(text, icon);
+    ComposeNotifications();
+    int w, h;
+    std::vector<uint32_t> composed = composedPixels(&w, &h);
+    const SIZE m = MeasureMarkup(text);
+    ASSERT_EQ(m.cy + 4, rowHeight);
+    ASSERT_EQ((m.cx + 29 > 100 ? m.cx + 29 : 100), w);
+    ASSERT_EQ((rowHeight + 4 > 17 ? rowHeight + 4 : 17), h);
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP expected = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = SelectObject(dc, expected);
+    HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
+    HPEN pen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_INFOTEXT));
+    HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+    Rectangle(dc, 0, 0, w, h);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+    DrawIconEx(dc, 4, 2 + (rowHeight - 16) / 2 + 1, copy, 16, 16, 0, nullptr, DI_NORMAL);
+    DestroyIcon(copy);
+    SetBkColor(dc, skin.infoBackColor);
+    SetTextColor(dc, skin.fontColor);
+    HGDIOBJ oldFont = SelectObject(dc, skin.normalFont);
+    RECT box = {25, 3, w - 4, 2 + rowHeight};
+    DrawTextA(dc, text, -1, &box, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    std::vector<uint32_t> drawn = readPixels(expected);
+    DeleteObject(expected);
+    ASSERT_EQ(drawn.size(), composed.size());
+    int differ = 0;
+    for (size_t i = 0; i < drawn.size(); i++) differ += (drawn[i] & 0xFFFFFF) != (composed[i] & 0xFFFFFF);
+    EXPECT_EQ(0, differ);
+}
+
 TEST_F(PaintTest, DefaultLookDrawsTextOnAnOpaqueTooltipBackground) {
     skin.infoBackColor = RGB(0, 0, 200);  // told apart from the brush of the frame
     addLine("Ola");
