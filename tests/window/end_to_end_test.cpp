@@ -26,13 +26,7 @@ std::string dllPath() {
 }
 
 PopupRequest popup(const char* text, int32_t contact, int32_t clickValue) {
-    PopupRequest r = {};
-    r.size = 52;
-    r.id = 774201;
-    r.net = 0;
-    r.typeMask = -1;
-    r.text = text;
-    r.iconFlags = 0;
+    PopupRequest r = popupRequest(text);
     r.displayTime = 3;
     r.clickable = 1;
     r.icon = 0x50000010;
