@@ -45,6 +45,16 @@ bool DevilTest::load(const std::string& path, bool upperLeft) {
     return ilConvertImage(IL_BGRA, IL_UNSIGNED_BYTE) == IL_TRUE;
 }
 
+std::vector<uint32_t> DevilTest::pictureFile(const std::string& name, int width, int height) {
+    std::vector<uint32_t> picture = testPicture(width, height);
+    bool bmp = name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
+    if (bmp)
+        writeBmp(dir.file(name), width, height, picture);
+    else
+        writePng(dir.file(name), width, height, picture);
+    return picture;
+}
+
 std::vector<uint32_t> DevilTest::data() {
     size_t count = (size_t)ilGetInteger(IL_IMAGE_WIDTH) * ilGetInteger(IL_IMAGE_HEIGHT);
     std::vector<uint32_t> px(count);

@@ -23,6 +23,9 @@ protected:
     // Loads as the plug-in does: origin set to upper-left (unless
     // upperLeft is false, then the file's own origin), BGRA format mode.
     bool load(const std::string& path, bool upperLeft = true);
+    // Writes testPicture(width, height) into the temporary folder as `name`
+    // (a BMP when the name ends in ".bmp", else a PNG) and returns it.
+    std::vector<uint32_t> pictureFile(const std::string& name, int width, int height);
     // The bound image's pixels via ilGetData, as 0xAARRGGBB, storage order.
     std::vector<uint32_t> data();
 

@@ -20,8 +20,7 @@ protected:
 
 TEST_F(HBitmapTest, PngBecomesA32BitTopDownDibWithItsAlpha) {
     const int w = 9, h = 6;
-    std::vector<uint32_t> picture = testPicture(w, h);
-    writePng(dir.file("alpha.png"), w, h, picture);
+    std::vector<uint32_t> picture = pictureFile("alpha.png", w, h);
     ASSERT_TRUE(load(dir.file("alpha.png")));
     ASSERT_NE(convert(), nullptr);
 
@@ -76,8 +75,7 @@ TEST_F(HBitmapTest, SetBitmapBitsWithTopFirstRowsLandsWhereTheyBelong) {
     // The skin loader premultiplies its copy of ilGetData and writes it back
     // over the whole bitmap with SetBitmapBits.
     const int w = 6, h = 3;
-    std::vector<uint32_t> picture = testPicture(w, h);
-    writePng(dir.file("skin.png"), w, h, picture);
+    std::vector<uint32_t> picture = pictureFile("skin.png", w, h);
     ASSERT_TRUE(load(dir.file("skin.png")));
     ASSERT_NE(convert(), nullptr);
     std::vector<uint32_t> changed = data();
@@ -112,9 +110,7 @@ TEST_F(HBitmapTest, BitmapDrawsOnTheScreenDeviceContext) {
 }
 
 TEST_F(HBitmapTest, EveryConversionIsAFreshBitmapOfTheBoundImage) {
-    std::vector<uint32_t> a = testPicture(3, 3), b = testPicture(8, 2);
-    writePng(dir.file("a.png"), 3, 3, a);
-    writePng(dir.file("b.png"), 8, 2, b);
+    std::vector<uint32_t> a = pictureFile("a.png", 3, 3), b = pictureFile("b.png", 8, 2);
     ASSERT_TRUE(load(dir.file("a.png")));
     HBITMAP first = ilutConvertToHBitmap(nullptr);
     ILuint second = 0;
@@ -157,8 +153,7 @@ static std::string paletteBmp(int width, int height, const std::vector<uint8_t>&
 TEST_F(HBitmapTest, ImagesLeftInTheirOwnFormatAreConvertedForTheBitmap) {
     const int w = 3, h = 2;
     // 24-bit BMP loaded without the format mode: kept as BGR, 3 bytes a pixel.
-    std::vector<uint32_t> picture = testPicture(w, h);
-    writeBmp(dir.file("bgr.bmp"), w, h, picture);
+    std::vector<uint32_t> picture = pictureFile("bgr.bmp", w, h);
     ilDisable(IL_FORMAT_SET);
     ilEnable(IL_ORIGIN_SET);
     ilOriginFunc(IL_ORIGIN_UPPER_LEFT);

@@ -7,8 +7,7 @@ using LoadTest = DevilTest;
 
 TEST_F(LoadTest, PngWithAlphaKeepsEveryPixelTopRowFirst) {
     const int w = 7, h = 5;
-    std::vector<uint32_t> picture = testPicture(w, h);
-    writePng(dir.file("alpha.png"), w, h, picture);
+    std::vector<uint32_t> picture = pictureFile("alpha.png", w, h);
     ASSERT_TRUE(load(dir.file("alpha.png")));
     EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
     EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), h);
@@ -28,8 +27,7 @@ TEST_F(LoadTest, PngWithAlphaKeepsEveryPixelTopRowFirst) {
 TEST_F(LoadTest, BmpRowsComeTopFirstWithTheOriginSet) {
     // An odd width makes the file's rows padded; BMP stores the bottom row first.
     const int w = 5, h = 3;
-    std::vector<uint32_t> picture = testPicture(w, h);
-    writeBmp(dir.file("plain.bmp"), w, h, picture);
+    std::vector<uint32_t> picture = pictureFile("plain.bmp", w, h);
     ASSERT_TRUE(load(dir.file("plain.bmp")));
     EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
     EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), h);
@@ -91,8 +89,7 @@ TEST_F(LoadTest, BadPathsAndFilesAreRefusedAndLeaveTheLibraryWorking) {
 
     while (ilGetError() != IL_NO_ERROR) {
     }
-    std::vector<uint32_t> picture = testPicture(4, 4);
-    writePng(dir.file("fine.png"), 4, 4, picture);
+    std::vector<uint32_t> picture = pictureFile("fine.png", 4, 4);
     ASSERT_TRUE(load(dir.file("fine.png")));
     EXPECT_EQ(data(), picture);
 }
