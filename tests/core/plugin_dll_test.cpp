@@ -42,9 +42,14 @@ std::vector<uint32_t> drawIcon(HIMAGELIST list, int index) {
     return drawnOverBlack(16, [&](HDC dc) { ImageList_Draw(list, index, dc, 0, 0, ILD_NORMAL); });
 }
 
-// One icon at the given size.
-std::vector<uint32_t> drawIconAt(HICON icon, int size) {
-    return drawnOverBlack(size, [&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
+// The icon resource's picture of the given size; empty when it cannot be loaded.
+std::vector<uint32_t> resourceIcon(HMODULE module, int resource, int size) {
+    HICON icon = (HICON)LoadImageA(module, MAKEINTRESOURCEA(resource), IMAGE_ICON, size, size, 0);
+    if (!icon) return {};
+    std::vector<uint32_t> px =
+        drawnOverBlack(size, [&](HDC dc) { DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL); });
+    DestroyIcon(icon);
+    return px;
 }
 
 // The square sizes held by an icon resource, from its group directory.
@@ -179,20 +184,16 @@ TEST(PluginDll, CarriesItsVersionRecordAndMultiSizeIcons) {
     EXPECT_EQ(iconSizes(module, 103), (std::vector<int>{16, 32}));
     EXPECT_EQ(iconSizes(module, 104), (std::vector<int>{16, 32, 48}));
     EXPECT_EQ(iconSizes(module, 105), (std::vector<int>{16, 32, 48}));
-    // The large pictures are drawn, not scaled up: the 48 x 48 error sign
-    // has its white cross and red disc, the 32 x 32 warning its yellow.
-    HICON error = (HICON)LoadImageA(module, MAKEINTRESOURCEA(104), IMAGE_ICON, 48, 48, 0);
-    ASSERT_NE(error, nullptr);
-    std::vector<uint32_t> big = drawIconAt(error, 48);
-    DestroyIcon(error);
+    // The large pictures show the same signs: the 48 x 48 error sign its
+    // white cross on a red disc, the 32 x 32 warning its yellow triangle.
+    std::vector<uint32_t> big = resourceIcon(module, 104, 48);
+    ASSERT_EQ(big.size(), 48u * 48u);
     EXPECT_GT(green(pixelAt(big, 48, 24, 24)), 200);
     EXPECT_GT(red(pixelAt(big, 48, 24, 6)), 150);
     EXPECT_LT(green(pixelAt(big, 48, 24, 6)), 80);
     EXPECT_EQ(pixelAt(big, 48, 0, 0) & 0xFFFFFF, 0u);
-    HICON warning = (HICON)LoadImageA(module, MAKEINTRESOURCEA(103), IMAGE_ICON, 32, 32, 0);
-    ASSERT_NE(warning, nullptr);
-    std::vector<uint32_t> mid = drawIconAt(warning, 32);
-    DestroyIcon(warning);
+    std::vector<uint32_t> mid = resourceIcon(module, 103, 32);
+    ASSERT_EQ(mid.size(), 32u * 32u);
     EXPECT_GT(red(pixelAt(mid, 32, 10, 24)), 200);
     EXPECT_LT(blue(pixelAt(mid, 32, 10, 24)), 100);
     FreeLibrary(module);
