@@ -331,9 +331,10 @@ TEST_F(PaintTest, TileRepeatsTheMiddleBetweenTheBorders) {
 }
 
 TEST_F(PaintTest, PremultipliedColoursAndAlphaWithoutLayering) {
-    std::vector<BYTE> p = {200, 100, 50, 128, 10, 20, 30, 255, 90, 90, 90, 0};
-    PremultiplyAlpha(3, 1, p.data());
-    EXPECT_EQ((std::vector<BYTE>{100, 50, 25, 128, 10, 20, 30, 255, 0, 0, 0, 0}), p);
+    // 200 x 200 / 255 = 156.9: truncated, not rounded.
+    std::vector<BYTE> p = {200, 100, 50, 128, 10, 20, 30, 255, 90, 90, 90, 0, 200, 200, 200, 200};
+    PremultiplyAlpha(4, 1, p.data());
+    EXPECT_EQ((std::vector<BYTE>{100, 50, 25, 128, 10, 20, 30, 255, 0, 0, 0, 0, 156, 156, 156, 200}), p);
     updateLayeredWindow = nullptr;
     std::vector<BYTE> q = {200, 100, 50, 128};
     PremultiplyAlpha(1, 1, q.data());
