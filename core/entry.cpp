@@ -30,8 +30,9 @@ const char* statusDescription(const HostMessage* m) {
 bool onForeignThread() { return host && host->isForeignThread(0); }
 
 int dispatch(HostMessage* message) {
-    // Even the id needs the whole header.
-    if (message->size < sizeof(HostMessage)) {
+    // Fields past the record's size read as 0; only a record too short to
+    // hold its id is refused.
+    if (message->size < offsetof(HostMessage, id) + sizeof(message->id)) {
         if (host) host->setError(1);
         return 0;
     }

@@ -68,14 +68,20 @@ TEST_F(Entry, ShortRecordsCarryNoParameters) {
     m->size = 30;
     deliver(raw);
     EXPECT_EQ(window.messages[2].wParam, 55u);
-    // Less than a header: refused as not handled.
+    // Shorter than the header but holding the id: handled, without p1.
     m->size = 10;
     EXPECT_EQ(deliver(raw), 0);
-    EXPECT_EQ(window.messages.size(), 3u);
+    ASSERT_EQ(window.messages.size(), 4u);
+    EXPECT_EQ(window.messages[3].wParam, 0u);
+    EXPECT_TRUE(vorlane.errors.empty());
+    // Too short for the id: refused as not handled.
+    m->size = 5;
+    EXPECT_EQ(deliver(raw), 0);
+    EXPECT_EQ(window.messages.size(), 4u);
     EXPECT_EQ(vorlane.errors, std::vector<int>{1});
 }
 
-TEST_F(Entry, StatusRecordsShorterThan34BytesHaveNoDescription) {
+TEST_F(Entry, RecordsAreNeverReadPastTheirSize) {
     // The handler may not look past 30 bytes: the record ends where
     // readable memory ends.
     GuardPage guard;
@@ -86,12 +92,17 @@ TEST_F(Entry, StatusRecordsShorterThan34BytesHaveNoDescription) {
     EXPECT_EQ(IMessageProc((HostMessage*)guard.place(m)), 0);
     m.id = 24012;
     EXPECT_EQ(IMessageProc((HostMessage*)guard.place(m)), 0);
-    // The same for the shortest header of all.
+    // The same for the bare header, and for a record that ends with its id.
     HostMessage h = {};
     h.size = 22;
     h.id = 30013;
     EXPECT_STREQ((const char*)(intptr_t)IMessageProc(guard.place(h)), "ZINGLET");
+    h.size = 6;
+    EXPECT_STREQ((const char*)(intptr_t)IMessageProc(guard.place(h, 6)), "ZINGLET");
     EXPECT_TRUE(vorlane.errors.empty());
+    h.size = 2;
+    EXPECT_EQ(IMessageProc(guard.place(h, 2)), 0);
+    EXPECT_EQ(vorlane.errors, std::vector<int>{1});
 }
 
 TEST_F(Entry, RebuildHidesDestroysAndLoadsANewWindow) {
