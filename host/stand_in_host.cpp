@@ -135,9 +135,14 @@ void StandInHost::runShutdown() {
 }
 
 int StandInHost::deliverOnThread(HostMessage* message) {
-    ThreadDelivery job = {this, message, 0};
-    HANDLE thread = CreateThread(nullptr, 0, deliveryThread, &job, 0, nullptr);
-    if (!thread) return 0;
+    // On the heap: a delivery that never ends must not be left writing into
+    // a stack frame that is gone.
+    ThreadDelivery* job = new ThreadDelivery{this, message, 0};
+    HANDLE thread = CreateThread(nullptr, 0, deliveryThread, job, 0, nullptr);
+    if (!thread) {
+        delete job;
+        return 0;
+    }
     // Keep serving the recall window (and everything else) until it ends.
     for (;;) {
         DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT);
@@ -148,9 +153,12 @@ int StandInHost::deliverOnThread(HostMessage* message) {
             DispatchMessageA(&m);
         }
     }
-    WaitForSingleObject(thread, 10000);
+    bool finished = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0;
     CloseHandle(thread);
-    return job.result;
+    if (!finished) return 0;  // the stuck delivery keeps its record
+    int result = job->result;
+    delete job;
+    return result;
 }
 
 // --- HostControl ------------------------------------------------------------
