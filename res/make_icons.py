@@ -8,10 +8,12 @@
 
 Shapes are described in unit coordinates (0..1, y downwards) and sampled
 4 x 4 times per pixel for smooth edges. Pure Python, no imaging library.
-Run from any folder: python3 res/make_icons.py
+Run from any folder: python3 res/make_icons.py [OUTPUT_FOLDER]
+(the icons go beside this script unless a folder is given).
 """
 import math
 import os
+import sys
 import struct
 
 SAMPLES = 4
@@ -163,7 +165,8 @@ def information_sign():
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
+    here = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    os.makedirs(here, exist_ok=True)
     write_ico(os.path.join(here, '101.ico'), [render(16, speech_bubble())])
     write_ico(os.path.join(here, '103.ico'), [render(s, warning_triangle()) for s in (16, 32)])
     write_ico(os.path.join(here, '104.ico'), [render(s, error_sign()) for s in (16, 32, 48)])
