@@ -2,21 +2,32 @@
 # Installs what building and running the plug-in here needs (Debian 12, root).
 # Idempotent: quiet when everything is present.
 set -e
-packages="cmake make python3 g++-mingw-w64-i686-posix mingw-w64-tools \
+packages="cmake make python3 locales g++-mingw-w64-i686-posix mingw-w64-tools \
 wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine32-tools:i386 \
 libdevil-dev:i386 googletest"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
-echo "setup: installing$missing"
-if [ "$(id -u)" != 0 ]; then
-  echo "setup: run as root to install packages" >&2
-  exit 1
+need_root() {
+  if [ "$(id -u)" != 0 ]; then
+    echo "setup: run as root to $1" >&2
+    exit 1
+  fi
+}
+if [ -n "$missing" ]; then
+  echo "setup: installing$missing"
+  need_root "install packages"
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  echo "setup: packages installed"
 fi
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends $missing >/dev/null
-echo "setup: done"
+# Wine runs the plug-in under a Polish locale (ANSI code page 1250); file
+# names stay UTF-8 only when the C library knows that locale.
+if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
+  need_root "add the pl_PL.UTF-8 locale"
+  localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
+  echo "setup: locale pl_PL.UTF-8 added"
+fi

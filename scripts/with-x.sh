@@ -28,6 +28,11 @@ export NOTIFY_DISPLAY16=:$((n + 1))
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "with-x: creating the Wine prefix in $WINEPREFIX"
 fi
+# The plug-in's users run Windows with the Polish ANSI code page (1250).
+export LC_ALL="${NOTIFY_LOCALE:-pl_PL.UTF-8}"
 wineserver -p >/dev/null 2>&1 || true
 wineboot -i >/dev/null 2>&1 || true
+# There is no window manager on the virtual display: without this, Wine waits
+# for one (about 2 s) whenever a managed window such as a message box appears.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
 "$@"

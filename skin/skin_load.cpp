@@ -55,11 +55,7 @@ void ResetDefaultLook() {
     contentWidth = contentHeight = 0;
     RecreateFonts();
 
-    windowSettings.delay = configInt(COL_DELAY);
-    if (windowSettings.delay == 0) {
-        windowSettings.delay = 2000;
-        setConfigInt(COL_DELAY, 2000, -1);
-    }
+    windowSettings.delay = normalizedDelay();  // a stored 0 becomes 2000, written back
     displayState = Hidden;
     windowSettings.animation = configInt(COL_ANIMATION);
     windowSettings.waitForClick = configInt(COL_WAITFORCLICK);

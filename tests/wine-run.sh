@@ -10,6 +10,7 @@ export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEDLLPATH="$devil"
+export LC_ALL="${NOTIFY_LOCALE:-${LC_ALL:-pl_PL.UTF-8}}"
 export WINEPATH="Z:$(echo "$devil" | tr / '\\')"
 if [ "${NOTIFY_DEPTH:-}" = 16 ]; then
   if [ -z "${NOTIFY_DISPLAY16:-}" ]; then
