@@ -1,4 +1,84 @@
-// PLACEHOLDER: received messages (20100) are accepted and show nothing yet.
+// Received messages (host message 20100): a clickable notification tied to
+// the sender, "Wiadomość od <b>" and the shown name, optionally the quoted
+// start of the body, and the sender's name for the listener windows.
+#include <string.h>
+#include <string>
+#include "../window/notify_window.h"
+#include "../window/queue.h"
+#include "config_columns.h"
 #include "dispatch.h"
+#include "info_record.h"
+#include "received_message.h"
 
-int onMessageReceived(intptr_t) { return 0; }
+namespace {
+const int SKIPPED_NETWORK = 14;
+const int NOTIFIED_TYPE = 1;
+const int32_t FLAG_NOT_NOTIFIED = 2;
+const int CONTACT_STATUS = 2;
+const int STATUS_NO_NOTICE = 0x400;
+const int CONTACT_ROW = 200;
+const int NO_WINDOW_ENTRY = 13003;
+const int ICON_LIST = 10134;
+const int ICON_INDEX = 10133;
+const int MESSAGE_ICON = 0x50000010;
+const int32_t ORIGIN_ACTION = 130;
+const int32_t ORIGIN_PARENT = 30;
+const WPARAM KIND_MESSAGE = 2;
+
+// The quoted start of the body: at most `limit` bytes are looked at, so a
+// body longer than the limit is never read to its end.
+void appendBody(std::string& text, const char* body, int limit) {
+    if (!body) body = "";  // outside the host's contract; shown as empty
+    size_t n = strnlen(body, (size_t)limit + 1);
+    text += "\n\"";
+    if (n > (size_t)limit) {
+        text.append(body, (size_t)limit);
+        text += "...\"";
+    } else {
+        text.append(body, n);
+        text += '"';
+    }
+}
+}  // namespace
+
+int onMessageReceived(intptr_t receivedMessage) {
+    if (configInt(COL_EVENTS_MSG) == 0) return 0;
+    const ReceivedMessage* m = (const ReceivedMessage*)receivedMessage;
+    // A record too short for the fields read is refused like any other.
+    if (!m || m->size < sizeof(ReceivedMessage)) return 0;
+    if (m->net == SKIPPED_NETWORK || m->type != NOTIFIED_TYPE || (m->flags & FLAG_NOT_NOTIFIED)) return 0;
+
+    const int row = hostCall(CONTACT_ROW, m->net, (intptr_t)m->from);
+    if (contactInt(row, COL_CNT_MSG) == 0) return 0;
+    if (contactInt(row, CONTACT_STATUS) & STATUS_NO_NOTICE) return 0;
+    const bool queued = hostCall(NO_WINDOW_ENTRY, row, 0) == 0;
+
+    // The bold run is left open: it ends with the line.
+    std::string text = "Wiadomość od <b>" + contactDisplayName(row);
+    const int limit = configInt(COL_MSGBODYLEN);
+    if (limit > 0 && configInt(COL_MSGBODY) != 0 && contactInt(row, COL_CNT_MSGBODY) != 0)
+        appendBody(text, m->body, limit);
+
+    HIMAGELIST icons = (HIMAGELIST)(intptr_t)hostCall(ICON_LIST, 1, 0);
+    int iconIndex = hostCall(ICON_INDEX, MESSAGE_ICON, 1);
+    if (queued) {
+        const int32_t origin[3] = {ORIGIN_ACTION, ORIGIN_PARENT, row};
+        NotificationRequest request = {};
+        request.text = text.c_str();
+        request.icon = nullptr;
+        request.imageList = icons;
+        request.imageIndex = iconIndex;
+        request.displayTime = -1;
+        request.clickable = 1;
+        request.origin = origin;
+        request.clickValue = 0;
+        // Refused (duplicate, fullscreen, no window) or not, nothing follows from it.
+        sendToNotificationWindow(MSG_ADD_NOTIFICATION, 0, (LPARAM)&request);
+    }
+
+    if (configInt(COL_USEVINDLE) != 0) {
+        std::string record = setInfoField("", "name", contactDisplayName(row));
+        sendToNotificationWindow(MSG_BROADCAST_TEXT, KIND_MESSAGE, (LPARAM)record.c_str());
+    }
+    return 0;
+}
