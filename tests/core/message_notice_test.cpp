@@ -8,6 +8,7 @@
 #include "core/config_columns.h"
 #include "core/received_message.h"
 #include "plugin_fixture.h"
+#include "skin/paint.h"
 #include "support/guard_page.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
@@ -241,6 +242,14 @@ TEST_F(MessageNotices, ANoticeIsAClickableLineTiedToTheSenderAskedInOrder) {
     EXPECT_EQ(e.imageList, vorlane.imageList());
     EXPECT_EQ(e.imageIndex, vorlane.iconIndex(MESSAGE_ICON));
     EXPECT_TRUE(IsWindowVisible(notificationWindow));
+    // The composed picture shows the host's message icon (a filled square of its colour).
+    int width = 0, height = 0;
+    std::vector<uint32_t> px = readPixels(composedBitmap, &width, &height);
+    ASSERT_GT(width, 16);
+    size_t iconPixels = 0;
+    for (uint32_t p : px)
+        if ((p & 0xFFFFFF) == rgbOf(StandInHost::iconColour(MESSAGE_ICON))) iconPixels++;
+    EXPECT_EQ(iconPixels, 16u * 16u);
 
     const std::vector<std::string> expected = {
         "config 774121", "send 200",          "contact " + std::to_string(ola) + " 774137",
