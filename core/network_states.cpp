@@ -1,3 +1,33 @@
 #include "network_states.h"
+#include <time.h>
 
 std::map<int32_t, NetworkState> networkStates;
+
+uint32_t statusIconId(int net, int status) {
+    return 0x40000000u + ((uint32_t)(net & 0xFF) << 20) + ((uint32_t)(status & STATUS_CODE_MASK) << 4);
+}
+
+int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick) {
+    auto it = networkStates.find(net);
+    if (it == networkStates.end()) {
+        // A first report of "only the description" says nothing of the
+        // status itself: it counts as code 0, like a network not seen yet.
+        int32_t stored = status == STATUS_DESCRIPTION_ONLY ? 0 : status;
+        networkStates[net] = NetworkState{NO_GRACE, stored, now};
+        return 0;
+    }
+    NetworkState& s = it->second;
+    const int32_t previous = s.lastStatus;
+    // A description change keeps the status it was reported with, so an
+    // ending connection attempt is still seen as one afterwards.
+    if (status != STATUS_DESCRIPTION_ONLY) s.lastStatus = status;
+    s.changedAt = now;
+    s.graceUntil = NO_GRACE;
+    if ((previous & STATUS_CODE_MASK) == STATUS_CONNECTING && status != STATUS_DESCRIPTION_ONLY &&
+        (status & STATUS_CODE_MASK) != 0)
+        s.graceUntil = tick + GRACE_MS;
+    return previous;
+}
+
+static int32_t systemCalendar() { return (int32_t)time(nullptr); }
+CalendarSource calendarSource = systemCalendar;

@@ -11,3 +11,30 @@ struct NetworkState {
 };
 
 extern std::map<int32_t, NetworkState> networkStates;
+
+const uint32_t NO_GRACE = 0xFFFFFFFFu;
+// How long after a connection attempt ends contact descriptions stay hidden.
+const uint32_t GRACE_MS = 3000;
+// Contact status changes this soon after the network's own report are the
+// host replaying the contact list, not news.
+const int32_t QUIET_SECONDS = 5;
+
+// Status codes live in the low 8 bits; 0x400 marks a status with no notice.
+const int STATUS_CODE_MASK = 0xFF;
+const int STATUS_SILENT = 0x400;
+const int STATUS_CONNECTING = 0xF1;
+// "Only the description changed" in place of a new status.
+const int STATUS_DESCRIPTION_ONLY = -1;
+
+// The host's icon identifier for a status of a network.
+uint32_t statusIconId(int net, int status);
+
+// Records a network's own report (message 24012) and answers the status it
+// reported before (0 for a network not seen yet). `now` is calendar
+// seconds, `tick` the tick count of the report.
+int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick);
+
+// Calendar seconds (`time`) unless a test sets another source.
+typedef int32_t (*CalendarSource)();
+extern CalendarSource calendarSource;
+inline int32_t calendarNow() { return calendarSource(); }

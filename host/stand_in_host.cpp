@@ -220,9 +220,13 @@ int StandInHost::sendMessageTo(int plugin, HostMessage* message) {
     if (message->size < sizeof(HostMessage)) {
         lastErrorCode = 1;  // no header: nobody can be addressed
     } else if (plugin >= 0) {
+        auto other = plugins.find(plugin);
         if (plugin == pluginId()) {
             lastErrorCode = 0;
             result = deliver(message);
+        } else if (other != plugins.end() && other->second) {
+            lastErrorCode = 0;
+            result = other->second(message);
         } else {
             lastErrorCode = 1;
         }

@@ -86,6 +86,9 @@ public:
     // --- network plug-ins: answer 30010/30016/30031 sent towards a network ---
     // responder(id, message) -> result; no responder means lastError != 0.
     std::map<int, std::function<int(int id, HostMessage* message)>> networks;
+    // Other plug-ins addressed by identifier (sendMessageTo): plugin id ->
+    // its answer; an unknown identifier means lastError != 0.
+    std::map<int, std::function<int(HostMessage* message)>> plugins;
 
     // Messages the host holds for the window's listener replay (103 / 106).
     struct HeldMessage {
