@@ -1,4 +1,174 @@
-// PLACEHOLDER: options events (22200) are accepted and do nothing yet.
+// Events of the options page (host message 22200): filling the skin
+// chooser from the skins directory, the preview button with its sample
+// notifications, clicks on those samples, and dropping a contact's
+// notifications on the host's request.
+#include <shlwapi.h>
+#include <string.h>
+#include <string>
+#include "../window/notify_window.h"
+#include "config_columns.h"
 #include "dispatch.h"
+#include "plugin_state.h"
 
-int onActionNotice(intptr_t) { return 0; }
+namespace {
+const int32_t BOUND_CONTROL = 0x11000000;
+const int32_t OPTIONS_PAGE = 774000;
+const int32_t PREVIEW_BUTTON = 774116;
+const int32_t SAMPLE_MARTA = 774117, SAMPLE_ERROR = 774118, SAMPLE_ASIA = 774119;
+const int32_t REMOVE_CONTACT_ACTION = 774120;
+const int CODE_CLICK = 1, CODE_REFRESH = 10, CODE_CHANGED = 100;
+
+const char NO_SKIN[] = "[brak]";
+const size_t PATH_CAPACITY = 260;
+
+const ActionRef CHOOSER = {BOUND_CONTROL | COL_SKIN, OPTIONS_PAGE, -2};
+const ActionRef DIRECTORY_FIELD = {BOUND_CONTROL | COL_DIRECTORY, OPTIONS_PAGE, -2};
+
+// The host's 74-byte control record, in the shape of its text operations.
+enum ControlOperation { READ_VALUE = 10106, SET_TEXT = 10108, SET_VALUE = 10110 };
+
+int controlText(ControlOperation operation, const ActionRef& control, char* text, int capacity) {
+    uint8_t record[74] = {};
+    const uint16_t size = sizeof(record);
+    const int32_t mask = operation == SET_TEXT ? 0x40 : 0x10040;
+    const int32_t pointer = (int32_t)(intptr_t)text;
+    memcpy(record + 0, &size, 2);
+    memcpy(record + 2, &control, sizeof(control));
+    memcpy(record + 30, &mask, 4);
+    memcpy(record + 50, &pointer, 4);
+    if (operation == READ_VALUE) memcpy(record + 54, &capacity, 4);
+    return hostCall(operation, (intptr_t)record, 0);
+}
+
+void setControlText(ControlOperation operation, const ActionRef& control, const char* text) {
+    controlText(operation, control, (char*)text, 0);
+}
+
+// The control's current value, always terminated.
+void readControlValue(const ActionRef& control, char (&buffer)[PATH_CAPACITY]) {
+    buffer[0] = 0;
+    controlText(READ_VALUE, control, buffer, (int)sizeof(buffer));
+    buffer[sizeof(buffer) - 1] = 0;
+}
+
+// The search pattern for the directory's definition files, or false when
+// the directory is missing or too long to hold the pattern.
+bool skinPattern(const char* directory, char (&pattern)[PATH_CAPACITY]) {
+    if (!directory[0] || !PathFileExistsA(directory)) return false;
+    const size_t length = strlen(directory);
+    const bool ends = directory[length - 1] == '\\';
+    // The backslash, "*.ini" and the terminator must fit.
+    if (length + (ends ? 0 : 1) + 5 + 1 > sizeof(pattern)) return false;
+    memcpy(pattern, directory, length + 1);
+    if (!PathAddBackslashA(pattern)) return false;
+    const size_t base = strlen(pattern);
+    memcpy(pattern + base, "*.ini", 6);
+    return true;
+}
+
+void refreshSkinList(const ActionRef& chooser) {
+    char directory[PATH_CAPACITY];
+    readControlValue(DIRECTORY_FIELD, directory);
+    setConfigString(COL_DIRECTORY, directory);
+
+    char pattern[PATH_CAPACITY];
+    if (!skinPattern(directory, pattern)) {
+        setControlText(SET_TEXT, chooser, "[brak]\n");
+        setControlText(SET_VALUE, chooser, NO_SKIN);
+        return;
+    }
+    std::string list = std::string(NO_SKIN) + "\n";
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            found.cFileName[sizeof(found.cFileName) - 1] = 0;
+            const size_t length = strlen(found.cFileName);
+            list.append(found.cFileName, length >= 4 ? length - 4 : 0);
+            list += "\n";
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    setControlText(SET_TEXT, chooser, list.c_str());
+
+    char skin[PATH_CAPACITY];
+    configString(COL_SKIN, skin, sizeof(skin));
+    setControlText(SET_VALUE, chooser, skin);
+}
+
+struct Sample {
+    const char* text;
+    uint32_t icon;
+    uint8_t iconFlags;
+    int8_t displayTime;
+    uint8_t clickable;
+    int32_t origin[3];
+};
+const Sample SAMPLES[] = {
+    {"<b>Kasia<b> jest dostępna", 0x40A00400, 0, 1, 0, {0, 0, -2}},
+    {"Wiadomość od <b>Marta\r\n\"Cześć! Co słychać?\"", 0x50000010, 0, 20, 1, {SAMPLE_MARTA, 1, -2}},
+    {"<b>Łukasz<b> jest niedostępny", 0x40A00000, 0, 1, 0, {0, 0, -2}},
+    {"<b>Marcin<b> zaraz wraca", 0x40A00410, 0, 3, 0, {0, 0, -2}},
+    {"<b>Ola<b> zaraz wraca", 0x40A00410, 0, 3, 0, {0, 0, -2}},
+    {"BŁĄD 404\r\nInfo błędu\r\nCoś o błędzie :)", 0, 0x10, -1, 1, {SAMPLE_ERROR, 1, -2}},
+    {"Wiadomość od <b>Asia", 0x50000010, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
+    {"Wiadomość od <b>Adam", 0x50000010, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
+};
+
+void showPreview() {
+    char skin[PATH_CAPACITY];
+    readControlValue(CHOOSER, skin);
+    setConfigString(COL_SKIN, skin);
+    rebuildNotificationWindow();
+    if (!host) return;
+    // Each sample takes the path of other plug-ins' requests, one after another.
+    for (const Sample& s : SAMPLES) {
+        PopupRequest r = {};
+        r.size = 52;
+        r.id = 774201;
+        r.net = NOTIFY_NETWORK;
+        r.typeMask = -1;
+        r.text = s.text;
+        r.iconFlags = s.iconFlags;
+        r.displayTime = s.displayTime;
+        r.clickable = s.clickable;
+        r.icon = s.icon;
+        r.originAction = s.origin[0];
+        r.originParent = s.origin[1];
+        r.originContact = s.origin[2];
+        host->sendMessageTo(host->pluginId(), (HostMessage*)&r);
+    }
+}
+
+void showSampleClicked(const char* sample) {
+    std::string text = std::string("Kliknięto na okno Zinglet\n\n") + sample;
+    MessageBoxA(nullptr, text.c_str(), "Zinglet", MB_ICONINFORMATION);
+}
+}  // namespace
+
+int onActionNotice(intptr_t p1) {
+    const ActionNotice* notice = (const ActionNotice*)p1;
+    if (!notice || notice->size < sizeof(ActionNotice)) return 0;
+    const int32_t action = notice->action.actionId;
+    const int32_t code = notice->code;
+    if (((uint32_t)action >> 24) == 0x11) {
+        const int32_t column = action & 0xEEFFFFFF;
+        if (column == COL_SKIN && code == CODE_REFRESH)
+            refreshSkinList(notice->action);
+        else if (column == COL_DIRECTORY && code == CODE_CHANGED)
+            refreshSkinList(CHOOSER);
+        return 0;
+    }
+    if (action == PREVIEW_BUTTON && code == CODE_CLICK) {
+        showPreview();
+    } else if (code == CODE_CLICK && action == SAMPLE_MARTA) {
+        showSampleClicked("Wiadomość od Marta");
+    } else if (code == CODE_CLICK && action == SAMPLE_ERROR) {
+        showSampleClicked("Informacje o błędzie");
+    } else if (code == CODE_CLICK && action == SAMPLE_ASIA) {
+        showSampleClicked("Wiadomość od Asia");
+    } else if (action == REMOVE_CONTACT_ACTION && code == CODE_REFRESH) {
+        sendToNotificationWindow(MSG_REMOVE_CONTACT, (WPARAM)notice->action.contact, 0);
+    }
+    return 0;
+}
