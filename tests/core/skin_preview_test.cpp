@@ -108,6 +108,11 @@ TEST_F(OptionsEvents, TheChooserListsTheDefinitionFilesInEnumerationOrder) {
     EXPECT_EQ(int32At(vorlane.sent[1].p1Bytes, 30), 0x40);
     EXPECT_EQ(int32At(vorlane.sent[2].p1Bytes, 30), 0x10040);
 
+    // A directory given with its backslash lists the same.
+    vorlane.setConfig(COL_DIRECTORY, skins.path + "\\");
+    notice(DIRECTORY_FIELD, 100);
+    EXPECT_EQ(chooserList(), "[brak]\n" + names);
+
     // A file named just ".ini" gives an empty name; the chooser's own
     // refresh answers the notice's own control.
     skins.write(".ini", "");
