@@ -19,11 +19,11 @@ void tearDownNotificationWindow();
 int showRequestedNotification(const HostMessage* message);
 int closeRequestedNotification(int id);
 
-// The options page (22000): for now only the plug-in's icons are registered.
+// The options page (22000): the plug-in's icons, click targets and pages.
 int buildOptionsPage();
 
-// Host events whose notifications are not built yet: they answer 0 and
-// show nothing.
+// Host events: a received message (20100), an options event (22200), a
+// contact's status change (24011), a network plug-in's own change (24012).
 int onMessageReceived(intptr_t receivedMessage);
 int onActionNotice(intptr_t notice);
 int onContactStatusChanged(intptr_t row, intptr_t status, const char* description);

@@ -1,8 +1,9 @@
 // vorlane_host.exe: the stand-in host's demo. It loads notify.dll from its own
 // folder, runs the plug-in's start-up, prints its identity answers and the
-// columns it declared, then drives it as the real host and other plug-ins
-// would: notification requests in the tooltip look (growing into view), a
-// click reported back, the same with a translucent skin, expiry, shut-down.
+// columns it declared, then drives it as the real host, a network plug-in and
+// other plug-ins would: a received message, status changes and notification
+// requests in the tooltip look (growing into view), a click reported back,
+// the same with a translucent skin, expiry, shut-down.
 // Screenshots of the work-area corner are written as BMP files into the
 // current folder (or the folder given as the first argument).
 #include <stdio.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 #include "../core/config_columns.h"
+#include "../core/received_message.h"
 #include "picture_files.h"
 #include "stand_in_host.h"
 
@@ -148,6 +150,42 @@ std::string writeDemoSkin(const std::string& folder) {
     return dir;
 }
 
+// The network plug-in the demo plays: identifier 50, network 10, "Jabber".
+const int NETWORK_PLUGIN = 50, NETWORK = 10;
+
+void playNetwork(StandInHost& host) {
+    host.plugins[NETWORK_PLUGIN] = [](HostMessage* m) { return m->id == 30010 ? NETWORK : 0; };
+    host.networks[NETWORK] = [](int id, HostMessage* m) {
+        if (id == 30016 && m->typeMask == 2) return (int)(intptr_t) "Jabber";
+        if (id == 30031) return 0x40;  // the contact is present on the network
+        return 0;
+    };
+}
+
+int statusEvent(StandInHost& host, int id, int p1, int status, const char* description) {
+    HostMessageStatus m = {};
+    m.size = sizeof(m);
+    m.id = id;
+    m.p1 = p1;
+    m.p2 = status;
+    m.description = description;
+    return host.deliver((HostMessage*)&m);
+}
+
+// A received message as the host reports it (host message 20100).
+void messageReceived(StandInHost& host, const char* from, const char* body) {
+    uint8_t record[58] = {};
+    ReceivedMessage* m = (ReceivedMessage*)record;
+    m->size = sizeof(record);
+    m->net = NETWORK;
+    m->type = 1;
+    m->from = from;
+    m->body = body;
+    m->text18 = m->text26 = "";
+    host.send(20100, (intptr_t)record);
+    printf("  20100 message from %s: \"%s\"\n", from, shown(body).c_str());
+}
+
 void printIdentity(StandInHost& host) {
     // Texts for 30012, 30013, 30014 and 30016, numbers otherwise.
     for (int id = 30010; id <= 30017; id++) {
@@ -225,12 +263,23 @@ int main(int argc, char** argv) {
     printIdentity(host);
     printColumns(host);
 
+    playNetwork(host);
+    int ola = host.addContact(NETWORK, "1234", "Ola");
+    host.setContact(ola, 20, 1);  // female
+    host.setConfig(COL_EVENTS_MSG, 1);
+    host.setConfig(COL_EVENTS_STATUS, 1);
+    host.setConfig(COL_MSGBODY, 1);
+    host.setConfig(COL_STATUSDESCR, 1);
+
     printf("\nTooltip look, animation on, delay 1500 ms:\n");
     host.setConfig(COL_ANIMATION, 1);
     host.setConfig(COL_DELAY, 1500);
     host.send(21020);  // settings changed: the window is rebuilt with them
-    popup(host, "Wiadomość od <b>Ola", -1, 1, 0, 42);
-    popup(host, "<b>Jan<b> jest dostępny", 2, 0, 0, 0);
+    messageReceived(host, "1234", "Cześć! Idziemy dziś na rower, czy pogoda nas zatrzyma w domu?");
+    statusEvent(host, 24012, NETWORK_PLUGIN, 0x40, nullptr);
+    printf("  24012 the user is now available on the network\n");
+    statusEvent(host, 24011, ola, 0x40, "w drodze");
+    printf("  24011 right after it, a change of Ola: ignored (see the log)\n");
     popup(host, "Połączenie z siecią nie powiodło się\nspróbuję ponownie za chwilę", 3, 0, 1, 0);
     describeWindow("after the requests");
     pump(600);
@@ -248,8 +297,11 @@ int main(int argc, char** argv) {
     host.setConfig(COL_SKIN, std::string("demo"));
     host.setConfig(COL_ANIMATION, 0);
     host.send(21020);
-    popup(host, "Wiadomość od <b>Ola", 1, 0, 0, 0);
-    popup(host, "<b>Ala<b> jest zajęta: w pracy", 2, 0, 2, 0);
+    pump(4000);  // contact changes count again 5 s after the network's own change
+    statusEvent(host, 24011, ola, 0x40, "w drodze");
+    printf("  24011 Ola is now available, with a description\n");
+    popup(host, "Kopia zapasowa: <b>gotowe", 1, 0, 0, 0);
+    popup(host, "<b>Uwaga:<b> mało miejsca na dysku", 2, 0, 2, 0);
     pump(300);
     describeWindow("with the skin");
     screenshot(shots + "\\demo-skin.bmp");
@@ -257,7 +309,7 @@ int main(int argc, char** argv) {
     printf("  %s\n", waitUntilHidden(8000) ? "every line expired; the window is hidden"
                                            : "the window is still shown");
 
-    for (const std::string& line : host.log) printf("log: %s\n", line.c_str());
+    for (const std::string& line : host.log) printf("log: %s\n", shown(line.c_str()).c_str());
     host.runShutdown();
     host.unloadPlugin();
     printf("plug-in stopped\n");
