@@ -45,7 +45,7 @@ int onMessageReceived(intptr_t receivedMessage) {
     if (configInt(COL_EVENTS_MSG) == 0) return 0;
     const ReceivedMessage* m = (const ReceivedMessage*)receivedMessage;
     // A record too short for the fields read is refused like any other.
-    if (!m || m->size < sizeof(ReceivedMessage)) return 0;
+    if (!m || m->size < RECEIVED_MESSAGE_READ_SIZE) return 0;
     if (m->net == SKIPPED_NETWORK || m->type != NOTIFIED_TYPE || (m->flags & FLAG_NOT_NOTIFIED)) return 0;
 
     const int row = hostCall(CONTACT_ROW, m->net, (intptr_t)m->from);

@@ -174,15 +174,15 @@ int statusEvent(StandInHost& host, int id, int p1, int status, const char* descr
 
 // A received message as the host reports it (host message 20100).
 void messageReceived(StandInHost& host, const char* from, const char* body) {
-    uint8_t record[58] = {};
-    ReceivedMessage* m = (ReceivedMessage*)record;
-    m->size = sizeof(record);
-    m->net = NETWORK;
-    m->type = 1;
-    m->from = from;
-    m->body = body;
-    m->text18 = m->text26 = "";
-    host.send(20100, (intptr_t)record);
+    ReceivedMessage m = {};
+    m.size = sizeof(m);
+    m.net = NETWORK;
+    m.type = 1;
+    m.from = from;
+    m.body = body;
+    m.text18 = m.text26 = "";
+    m.contact = -2;
+    host.send(20100, (intptr_t)&m);
     printf("  20100 message from %s: \"%s\"\n", from, shown(body).c_str());
 }
 

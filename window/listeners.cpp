@@ -10,6 +10,7 @@
 #include "../core/config_columns.h"
 #include "../core/host_api.h"
 #include "../core/info_record.h"
+#include "../core/received_message.h"
 
 std::vector<HWND> listeners;
 
@@ -29,32 +30,6 @@ struct HeldMessageSelection {
 static_assert(sizeof(HeldMessageSelection) == 30, "");
 static_assert(offsetof(HeldMessageSelection, values) == 2, "");
 static_assert(offsetof(HeldMessageSelection, index) == 26, "");
-
-// The blank 58-byte received-message record the host fills for message 106.
-struct HeldMessageRecord {
-    uint16_t size;  // 58
-    int32_t reserved2;
-    int32_t net;
-    int32_t type;
-    const char* from;
-    const char* text18;
-    const char* body;
-    const char* text26;
-    int32_t flags;
-    int32_t reserved34;
-    int32_t reserved38;
-    int32_t contact;  // -2 none
-    int32_t reserved46;
-    int32_t reserved50;
-    int32_t reserved54;
-};
-static_assert(sizeof(HeldMessageRecord) == 58, "");
-static_assert(offsetof(HeldMessageRecord, net) == 6, "");
-static_assert(offsetof(HeldMessageRecord, from) == 14, "");
-static_assert(offsetof(HeldMessageRecord, text26) == 26, "");
-static_assert(offsetof(HeldMessageRecord, flags) == 30, "");
-static_assert(offsetof(HeldMessageRecord, contact) == 42, "");
-static_assert(offsetof(HeldMessageRecord, reserved54) == 54, "");
 #pragma pack(pop)
 
 static bool isListener(HWND window) {
@@ -69,7 +44,7 @@ static void replayHeldMessages() {
     static const char empty[] = "";
     for (int i = count - 1; i >= 0; --i) {
         selection.index = i;
-        HeldMessageRecord held = {58, 0, 0, 0, empty, empty, empty, empty, 0, 0, 0, -2, 0, 0, 0};
+        ReceivedMessage held = {58, 0, 0, 0, empty, empty, empty, empty, 0, 0, 0, -2, 0, 0, 0};
         if (hostCall(HELD_MESSAGE_READ, (intptr_t)&selection, (intptr_t)&held) != 1) continue;
         int row = hostCall(CONTACT_ROW, held.net, (intptr_t)held.from);
         std::string record = setInfoField("", "name", contactDisplayName(row));
