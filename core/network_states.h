@@ -26,8 +26,10 @@ const int STATUS_CONNECTING = 0xF1;
 // "Only the description changed" in place of a new status.
 const int STATUS_DESCRIPTION_ONLY = -1;
 
-// The host's icon identifier for a status of a network.
-uint32_t statusIconId(int net, int status);
+// The host's icon identifier of a status on a network. Status changes use
+// the status code (low 8 bits); the older notification request form passes
+// 16 bits.
+uint32_t statusIconId(int net, int status, uint32_t statusMask = STATUS_CODE_MASK);
 
 // Records a network's own report (message 24012) and answers the status it
 // reported before (0 for a network not seen yet). `now` is calendar

@@ -5,6 +5,7 @@
 #include "../window/queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "network_states.h"
 #include "plugin_state.h"
 
 namespace {
@@ -25,10 +26,6 @@ struct Request {
     int32_t clickValue;
 };
 
-uint32_t statusIconOf(int network, int status) {
-    return 0x40000000u + ((uint32_t)(network & 0xFF) << 20) + ((uint32_t)(status & 0xFFFF) << 4);
-}
-
 Request fromOlderForm(const PopupRequest44* r) {
     Request q = {};
     q.text = r->text;
@@ -38,7 +35,7 @@ Request fromOlderForm(const PopupRequest44* r) {
         q.iconKind = ICON_HANDLE;
         q.icon = r->iconHandle;
         break;
-    case 1: q.icon = statusIconOf(r->network, r->status); break;
+    case 1: q.icon = statusIconId(r->network, r->status, 0xFFFF); break;
     case 2: q.icon = MESSAGE_ICON; break;
     default: q.icon = 0; break;
     }
