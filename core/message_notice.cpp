@@ -8,6 +8,7 @@
 #include "config_columns.h"
 #include "dispatch.h"
 #include "info_record.h"
+#include "network_states.h"
 #include "received_message.h"
 
 namespace {
@@ -15,12 +16,10 @@ const int SKIPPED_NETWORK = 14;
 const int NOTIFIED_TYPE = 1;
 const int32_t FLAG_NOT_NOTIFIED = 2;
 const int CONTACT_STATUS = 2;
-const int STATUS_NO_NOTICE = 0x400;
 const int CONTACT_ROW = 200;
 const int NO_WINDOW_ENTRY = 13003;
 const int ICON_LIST = 10134;
 const int ICON_INDEX = 10133;
-const int MESSAGE_ICON = 0x50000010;
 const int32_t ORIGIN_ACTION = 130;
 const int32_t ORIGIN_PARENT = 30;
 const WPARAM KIND_MESSAGE = 2;
@@ -50,7 +49,7 @@ int onMessageReceived(intptr_t receivedMessage) {
 
     const int row = hostCall(CONTACT_ROW, m->net, (intptr_t)m->from);
     if (contactInt(row, COL_CNT_MSG) == 0) return 0;
-    if (contactInt(row, CONTACT_STATUS) & STATUS_NO_NOTICE) return 0;
+    if (contactInt(row, CONTACT_STATUS) & STATUS_SILENT) return 0;
     const bool queued = hostCall(NO_WINDOW_ENTRY, row, 0) == 0;
 
     // The bold run is left open: it ends with the line.
@@ -60,7 +59,7 @@ int onMessageReceived(intptr_t receivedMessage) {
         appendBody(text, m->body, limit);
 
     HIMAGELIST icons = (HIMAGELIST)(intptr_t)hostCall(ICON_LIST, 1, 0);
-    int iconIndex = hostCall(ICON_INDEX, MESSAGE_ICON, 1);
+    int iconIndex = hostCall(ICON_INDEX, MESSAGE_ICON_ID, 1);
     if (queued) {
         const int32_t origin[3] = {ORIGIN_ACTION, ORIGIN_PARENT, row};
         NotificationRequest request = {};

@@ -30,6 +30,8 @@ const int STATUS_DESCRIPTION_ONLY = -1;
 // the status code (low 8 bits); the older notification request form passes
 // 16 bits.
 uint32_t statusIconId(int net, int status, uint32_t statusMask = STATUS_CODE_MASK);
+// The host's identifier of its message icon.
+const uint32_t MESSAGE_ICON_ID = 0x50000010;
 
 // Records a network's own report (message 24012) and answers the status it
 // reported before (0 for a network not seen yet). `now` is calendar

@@ -9,7 +9,6 @@
 #include "plugin_state.h"
 
 namespace {
-const uint32_t MESSAGE_ICON = 0x50000010;
 const uint32_t DEFAULT_ICONS[] = {774001, 774003, 774002};  // information, error, warning
 
 enum IconKind { ICON_HOST = 0, ICON_HANDLE = 1 };
@@ -36,7 +35,7 @@ Request fromOlderForm(const PopupRequest44* r) {
         q.icon = r->iconHandle;
         break;
     case 1: q.icon = statusIconId(r->network, r->status, 0xFFFF); break;
-    case 2: q.icon = MESSAGE_ICON; break;
+    case 2: q.icon = MESSAGE_ICON_ID; break;
     default: q.icon = 0; break;
     }
     q.defaultChoice = 0;

@@ -8,6 +8,7 @@
 #include "../window/notify_window.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "network_states.h"
 #include "plugin_state.h"
 
 namespace {
@@ -106,13 +107,13 @@ struct Sample {
 };
 const Sample SAMPLES[] = {
     {"<b>Kasia<b> jest dostępna", 0x40A00400, 0, 1, 0, {0, 0, -2}},
-    {"Wiadomość od <b>Marta\r\n\"Cześć! Co słychać?\"", 0x50000010, 0, 20, 1, {SAMPLE_MARTA, 1, -2}},
+    {"Wiadomość od <b>Marta\r\n\"Cześć! Co słychać?\"", MESSAGE_ICON_ID, 0, 20, 1, {SAMPLE_MARTA, 1, -2}},
     {"<b>Łukasz<b> jest niedostępny", 0x40A00000, 0, 1, 0, {0, 0, -2}},
     {"<b>Marcin<b> zaraz wraca", 0x40A00410, 0, 3, 0, {0, 0, -2}},
     {"<b>Ola<b> zaraz wraca", 0x40A00410, 0, 3, 0, {0, 0, -2}},
     {"BŁĄD 404\r\nInfo błędu\r\nCoś o błędzie :)", 0, 0x10, -1, 1, {SAMPLE_ERROR, 1, -2}},
-    {"Wiadomość od <b>Asia", 0x50000010, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
-    {"Wiadomość od <b>Adam", 0x50000010, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
+    {"Wiadomość od <b>Asia", MESSAGE_ICON_ID, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
+    {"Wiadomość od <b>Adam", MESSAGE_ICON_ID, 0, 20, 1, {SAMPLE_ASIA, 1, -2}},
 };
 
 void showPreview() {
