@@ -93,3 +93,27 @@ TEST_F(LoadTest, BadPathsAndFilesAreRefusedAndLeaveTheLibraryWorking) {
     ASSERT_TRUE(load(dir.file("fine.png")));
     EXPECT_EQ(data(), picture);
 }
+
+// ilSaveImage takes a Windows path too: a picture made in memory and saved
+// as PNG reads back with every pixel, alpha included. ilTexImage takes its
+// rows bottom first (DevIL's own origin), whatever the origin mode.
+TEST_F(LoadTest, SavedPngReadsBackWithEveryPixel) {
+    const int w = 6, h = 4;
+    std::vector<uint32_t> picture = testPicture(w, h);
+    ILuint made = 0;
+    ilGenImages(1, &made);
+    ilBindImage(made);
+    std::vector<uint32_t> bottomUp;
+    for (int y = h - 1; y >= 0; y--) bottomUp.insert(bottomUp.end(), &picture[y * w], &picture[y * w] + w);
+    ASSERT_TRUE(ilTexImage(w, h, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, bottomUp.data()));
+    ilEnable(IL_FILE_OVERWRITE);
+    std::string path = dir.file("saved.png");
+    ASSERT_TRUE(ilSaveImage(path.c_str())) << ilGetError();
+    ilDeleteImages(1, &made);
+    EXPECT_FALSE(ilSaveImage(nullptr));
+    EXPECT_EQ(ilGetError(), IL_INVALID_PARAM);
+    ASSERT_TRUE(load(path));
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), h);
+    EXPECT_EQ(data(), picture);
+}

@@ -1,6 +1,6 @@
 /* DevIL.dll: the core image library. Everything forwards to the Linux libIL
- * except ilLoadImage, which receives a Windows path and must hand the Linux
- * library the Unix path of the same file. */
+ * except ilLoadImage and ilSaveImage, which receive a Windows path and must
+ * hand the Linux library the Unix path of the same file. */
 #include "bridge_common.h"
 #include <winnls.h>
 
@@ -37,6 +37,12 @@ void WINAPI bridge_ilDeleteImages(ILsizei count, const ILuint* images)
         return;
     }
     ilDeleteImages(count, images);
+}
+
+ILboolean WINAPI bridge_ilTexImage(ILuint width, ILuint height, ILuint depth, ILubyte bpp,
+                                   ILenum format, ILenum type, void* data)
+{
+    return ilTexImage(width, height, depth, bpp, format, type, data);
 }
 
 ILuint WINAPI bridge_ilCopyPixels(ILuint x, ILuint y, ILuint z, ILuint width, ILuint height,
@@ -93,4 +99,23 @@ ILboolean WINAPI bridge_ilLoadImage(const char* path)
     loaded = ilLoadImage(unixPath);
     HeapFree(GetProcessHeap(), 0, unixPath);
     return loaded;
+}
+
+ILboolean WINAPI bridge_ilSaveImage(const char* path)
+{
+    char* unixPath;
+    ILboolean saved;
+
+    if (!path || !path[0]) {
+        ilSetError(IL_INVALID_PARAM);
+        return IL_FALSE;
+    }
+    unixPath = unixPathOf(path);
+    if (!unixPath) {
+        ilSetError(IL_COULD_NOT_OPEN_FILE);
+        return IL_FALSE;
+    }
+    saved = ilSaveImage(unixPath);
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return saved;
 }
