@@ -2,9 +2,12 @@
 # Installs what building and running the plug-in here needs (Debian 12, root).
 # Idempotent: quiet when everything is present.
 set -e
+# Fonts: fonts-wine gives Wine the Windows system faces the default look asks
+# for ("MS Sans Serif", Tahoma); fonts-dejavu-core is what fontconfig falls
+# back to for every other face a skin may name.
 packages="cmake make python3 locales g++-mingw-w64-i686-posix mingw-w64-tools \
 wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine32-tools:i386 \
-libdevil-dev:i386 googletest"
+libdevil-dev:i386 googletest fonts-wine fonts-dejavu-core"
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

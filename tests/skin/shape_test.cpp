@@ -167,7 +167,9 @@ protected:
         applyWindowRect();
         ShowWindow(notificationWindow, SW_SHOWNOACTIVATE);
         UpdateWindow(notificationWindow);
-        pumpMessages(150);
+        // Every picture here has a coloured middle; the desktop is black.
+        pumpUntil(5000, [&] { return screenAt(400 + w / 2, 300 + h / 2) != 0; });
+        pumpMessages(20);
     }
 };
 

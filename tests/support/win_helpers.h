@@ -10,6 +10,18 @@
 // so for that long.
 void pumpMessages(int ms = 0);
 
+// Pumps until `done()` holds or timeoutMs have passed; whether it held. For
+// what the X server shows, which takes as long as the machine's load makes it.
+template <typename Done> bool pumpUntil(int timeoutMs, Done done) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        pumpMessages();
+        if (done()) return true;
+        if ((int)(GetTickCount() - start) >= timeoutMs) return false;
+        Sleep(5);
+    }
+}
+
 // The bitmap's pixels as 0xAARRGGBB values, top row first (GetDIBits, 32-bit).
 std::vector<uint32_t> readPixels(HBITMAP bitmap, int* width = nullptr, int* height = nullptr);
 inline uint32_t pixelAt(const std::vector<uint32_t>& px, int width, int x, int y) {

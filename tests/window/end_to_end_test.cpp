@@ -97,6 +97,7 @@ TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
     std::vector<uint32_t> composed = readPixels(composedBitmap);
     for (uint32_t& p : composed) p &= 0xFFFFFF;
     ASSERT_EQ(composed.size(), (size_t)contentWidth * contentHeight);
+    pumpUntil(5000, [&] { return screenPixels(shown) == composed; });
     EXPECT_EQ(screenPixels(shown), composed);
     // The tooltip look: its frame and its background.
     EXPECT_EQ(composed[0], rgbOf(GetSysColor(COLOR_INFOTEXT)));
@@ -131,13 +132,16 @@ TEST(EndToEnd, TheBuiltLibraryShowsAPopupAndReportsItsClick) {
 
     PopupRequest r = popup("Wiadomość od <b>Ala", 12, 5);
     ASSERT_GT(h.deliver((HostMessage*)&r), 0);
-    pumpMessages(50);
     ASSERT_TRUE(IsWindowVisible(window));
     RECT shown = shownAtCorner(window);
     EXPECT_GE(shown.right - shown.left, 100);
     EXPECT_GE(shown.bottom - shown.top, 17);
-    std::vector<uint32_t> px = screenPixels(shown);
     int w = shown.right - shown.left;
+    std::vector<uint32_t> px;
+    pumpUntil(5000, [&] {
+        px = screenPixels(shown);
+        return px[0] == rgbOf(GetSysColor(COLOR_INFOTEXT));
+    });
     EXPECT_EQ(px[0], rgbOf(GetSysColor(COLOR_INFOTEXT)));
     EXPECT_EQ(px[(size_t)w * 1 + w - 2], rgbOf(GetSysColor(COLOR_INFOBK)));
 
