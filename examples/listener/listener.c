@@ -16,7 +16,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "sdk/vorlane_notify.h"
+#include "vorlane_notify.h"
 
 static DWORD mainThread;
 static long recordsLeft = -1; /* -1: no limit */

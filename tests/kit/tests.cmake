@@ -2,3 +2,7 @@
 # programs run as child processes
 notify_test(kit TIMEOUT 240 DEPENDS skin_preview listener example_plugin)
 target_compile_definitions(test_kit PRIVATE NOTIFY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The release package's contents (no Wine needed).
+add_test(NAME kit_package COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/kit/check_package.sh
+  ${CMAKE_CPACK_COMMAND} ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(kit_package PROPERTIES TIMEOUT 60)
