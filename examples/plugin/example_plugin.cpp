@@ -129,5 +129,3 @@ extern "C" int __stdcall IMessageProc(HostMessage* message) {
         return 0;
     }
 }
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }

@@ -95,6 +95,7 @@ TEST(SkinPreviewTool, ReportsEveryIgnoredLineWithItsNumberAndReason) {
 
 TEST(SkinPreviewTool, LoadErrorsArePrintedAndTheToolReportsTheFallBack) {
     TempDir dir;
+    dir.write("empty.ini", "");
     dir.write("noimage.ini", "[margins]\nleft=5\n");
     dir.write("broken.ini", "[background]\nfile=broken.png\n");
     dir.write("broken.png", "not a picture at all");
@@ -105,6 +106,7 @@ TEST(SkinPreviewTool, LoadErrorsArePrintedAndTheToolReportsTheFallBack) {
         const char* error;
     } cases[] = {
         {"missing", u8"error: Nie odnaleziono pliku INI wybranej skórki"},
+        {"empty", u8"error: Zerowa długość pliku konfiguracji skórki"},
         {"noimage", u8"error: Nie odnaleziono pliku graficznego wybranej skórki"},
         {"broken", u8"error: Nie powiodło się wczytanie pliku graficznego"},
         {"narrow", u8"error: Błąd skórki: ustawienie wypełniania błędne"},
