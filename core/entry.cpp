@@ -68,10 +68,10 @@ int dispatch(HostMessage* message) {
     case 30015: return 0;
     case 30016: return (int)(intptr_t)DISPLAY_NAME;
     case 30017: return 0;
-    case 774201:
+    case NOTIFY_REQUEST:
         if (onForeignThread()) return host->recallOnMainThread(0, 1);
         return showRequestedNotification(message);
-    case 774202:
+    case NOTIFY_CLOSE:
         if (onForeignThread()) return host->recallOnMainThread(0, 1);
         return closeRequestedNotification((int)p1);
     default:

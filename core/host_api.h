@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <stddef.h>
 #include <stdint.h>
+// PopupRequest and the plug-in's numbers, shared with other plug-ins and programs.
+#include "../sdk/vorlane_notify.h"
 
 #pragma pack(push, 1)
 
@@ -84,64 +86,6 @@ static_assert(offsetof(ActionNotice, code) == 14, "");
 static_assert(offsetof(ActionNotice, zero) == 18, "");
 static_assert(offsetof(ActionNotice, value1) == 22, "");
 static_assert(offsetof(ActionNotice, value2) == 26, "");
-
-// Notification request of another plug-in (host message 774201).
-// The header is followed by 4-aligned fields from offset 24.
-struct PopupRequest {
-    uint16_t size;  // 52 or 60
-    int32_t id;
-    int32_t reserved1;
-    int32_t net;
-    int32_t typeMask;
-    int32_t reserved2;
-    uint8_t padding1[2];
-    const char* text;
-    uint8_t iconFlags;   // low 4 bits icon kind, high 4 bits default-icon choice
-    int8_t displayTime;
-    uint8_t clickable;
-    uint8_t padding2;
-    uint32_t icon;       // host icon identifier or icon handle
-    int32_t originAction;
-    int32_t originParent;
-    int32_t originContact;
-    int32_t clickValue;
-    const char* infoText;  // 60-byte form only
-    int32_t infoKind;      // 60-byte form only
-};
-static_assert(offsetof(PopupRequest, text) == 24, "");
-static_assert(offsetof(PopupRequest, iconFlags) == 28, "");
-static_assert(offsetof(PopupRequest, displayTime) == 29, "");
-static_assert(offsetof(PopupRequest, clickable) == 30, "");
-static_assert(offsetof(PopupRequest, icon) == 32, "");
-static_assert(offsetof(PopupRequest, originAction) == 36, "");
-static_assert(offsetof(PopupRequest, originParent) == 40, "");
-static_assert(offsetof(PopupRequest, originContact) == 44, "");
-static_assert(offsetof(PopupRequest, clickValue) == 48, "");
-static_assert(offsetof(PopupRequest, infoText) == 52, "");
-static_assert(offsetof(PopupRequest, infoKind) == 56, "");
-static_assert(sizeof(PopupRequest) == 60, "");
-
-// The older 44-byte form of the same request.
-struct PopupRequest44 {
-    uint16_t size;  // 44
-    int32_t id;
-    int32_t reserved1;
-    int32_t net;
-    int32_t typeMask;
-    int32_t reserved2;
-    uint8_t padding1[2];
-    const char* text;
-    int32_t iconSource;  // 0 handle, 1 status icon, 2 message icon, else default
-    int32_t status;
-    int32_t network;
-    uint32_t iconHandle;
-};
-static_assert(offsetof(PopupRequest44, text) == 24, "");
-static_assert(offsetof(PopupRequest44, iconSource) == 28, "");
-static_assert(offsetof(PopupRequest44, status) == 32, "");
-static_assert(offsetof(PopupRequest44, network) == 36, "");
-static_assert(offsetof(PopupRequest44, iconHandle) == 40, "");
-static_assert(sizeof(PopupRequest44) == 44, "");
 
 // Column declaration (host message 1102).
 struct ColumnRegistration {

@@ -2,8 +2,9 @@
 // written as SUB (code 26), key, "=", value, with no other separator.
 #pragma once
 #include <string>
+#include "../sdk/vorlane_notify.h"
 
-const char INFO_SEPARATOR = 26;
+const char INFO_SEPARATOR = NOTIFY_INFO_SEPARATOR;
 
 // The first non-empty text of contact columns 8, 17, 6 and 0, or "".
 std::string contactDisplayName(int row);

@@ -3,6 +3,7 @@
 #pragma once
 #include <stdint.h>
 #include <map>
+#include "../sdk/vorlane_notify.h"
 
 struct NetworkState {
     uint32_t graceUntil;  // tick count; 0xFFFFFFFF = no hold-back period
@@ -31,7 +32,7 @@ const int STATUS_DESCRIPTION_ONLY = -1;
 // 16 bits.
 uint32_t statusIconId(int net, int status, uint32_t statusMask = STATUS_CODE_MASK);
 // The host's identifier of its message icon.
-const uint32_t MESSAGE_ICON_ID = 0x50000010;
+const uint32_t MESSAGE_ICON_ID = NOTIFY_MESSAGE_ICON;
 
 // Records a network's own report (message 24012) and answers the status it
 // reported before (0 for a network not seen yet). `now` is calendar

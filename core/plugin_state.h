@@ -13,6 +13,5 @@ typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT
 extern UpdateLayeredWindowFn updateLayeredWindow;
 
 extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
-const int NOTIFY_NETWORK = 774;
 
 extern "C" int __stdcall IMessageProc(HostMessage* message);

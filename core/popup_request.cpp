@@ -9,9 +9,10 @@
 #include "plugin_state.h"
 
 namespace {
-const uint32_t DEFAULT_ICONS[] = {774001, 774003, 774002};  // information, error, warning
+// By default-icon choice.
+const uint32_t DEFAULT_ICONS[] = {NOTIFY_ICON_INFORMATION, NOTIFY_ICON_ERROR, NOTIFY_ICON_WARNING};
 
-enum IconKind { ICON_HOST = 0, ICON_HANDLE = 1 };
+enum IconKind { ICON_HOST = NOTIFY_ICON_HOST, ICON_HANDLE = NOTIFY_ICON_HANDLE };
 
 // The common shape of every accepted request: the 52-byte form.
 struct Request {
@@ -30,12 +31,12 @@ Request fromOlderForm(const PopupRequest44* r) {
     q.text = r->text;
     q.iconKind = ICON_HOST;
     switch (r->iconSource) {
-    case 0:
+    case NOTIFY_OLD_ICON_HANDLE:
         q.iconKind = ICON_HANDLE;
         q.icon = r->iconHandle;
         break;
-    case 1: q.icon = statusIconId(r->network, r->status, 0xFFFF); break;
-    case 2: q.icon = MESSAGE_ICON_ID; break;
+    case NOTIFY_OLD_ICON_STATUS: q.icon = statusIconId(r->network, r->status, 0xFFFF); break;
+    case NOTIFY_OLD_ICON_MESSAGE: q.icon = MESSAGE_ICON_ID; break;
     default: q.icon = 0; break;
     }
     q.defaultChoice = 0;
@@ -98,13 +99,13 @@ bool addToWindow(Request& q, int* result) {
 
 int showRequestedNotification(const HostMessage* message) {
     const uint16_t size = message->size;
-    if (size != 44 && size != 52 && size != 60) return 0;
+    if (size != NOTIFY_REQUEST_OLD_SIZE && size != NOTIFY_REQUEST_SIZE && size != NOTIFY_REQUEST_INFO_SIZE) return 0;
     // Fields beyond the record's own size are never read.
-    Request q = size == 44 ? fromOlderForm((const PopupRequest44*)message)
+    Request q = size == NOTIFY_REQUEST_OLD_SIZE ? fromOlderForm((const PopupRequest44*)message)
                            : fromCurrentForm((const PopupRequest*)message);
     int result = 0;
     addToWindow(q, &result);
-    if (size == 60) {
+    if (size == NOTIFY_REQUEST_INFO_SIZE) {
         const PopupRequest* r = (const PopupRequest*)message;
         if (configInt(COL_USEVINDLE) && r->infoKind && r->infoText)
             sendToNotificationWindow(MSG_BROADCAST_TEXT, (WPARAM)r->infoKind, (LPARAM)r->infoText);

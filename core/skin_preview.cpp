@@ -125,8 +125,8 @@ void showPreview() {
     // Each sample takes the path of other plug-ins' requests, one after another.
     for (const Sample& s : SAMPLES) {
         PopupRequest r = {};
-        r.size = 52;
-        r.id = 774201;
+        r.size = NOTIFY_REQUEST_SIZE;
+        r.id = NOTIFY_REQUEST;
         r.net = NOTIFY_NETWORK;
         r.typeMask = -1;
         r.text = s.text;

@@ -7,11 +7,25 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include "skin_diagnostics.h"
 
 Skin skin;
 char currentSection[256] = "global";
+const SkinDiagnostics* skinDiagnostics = nullptr;
 
 static const int SKIN_FILE_LIMIT = 1024;
+static int lineNumber = 0;  // of the line being read, for the diagnostics
+
+static void ignored(SkinLineProblem problem, const char* detail) {
+    if (skinDiagnostics && skinDiagnostics->lineIgnored) skinDiagnostics->lineIgnored(lineNumber, problem, detail);
+}
+
+void reportSkinError(const char* text) {
+    if (skinDiagnostics && skinDiagnostics->loadError)
+        skinDiagnostics->loadError(text);
+    else
+        MessageBoxA(nullptr, text, "Zinglet", MB_ICONERROR);
+}
 
 void DeleteObjectSafe(HGDIOBJ* handle) {
     if (*handle) DeleteObject(*handle);
@@ -22,6 +36,7 @@ void DeleteObjectSafe(HGDIOBJ* handle) {
 // are cut to their field.
 static void copyCut(char* field, size_t capacity, const char* value) {
     size_t n = strnlen(value, capacity - 1);
+    if (value[n]) ignored(LINE_VALUE_CUT, value);
     memcpy(field, value, n);
     field[n] = 0;
 }
@@ -35,7 +50,17 @@ static int readInt(const char* value) {
     return (int)v;
 }
 
-static bool isOn(const char* value) { return !strcmp(value, "on") || !strcmp(value, "true"); }
+static bool isOn(const char* value) {
+    if (!strcmp(value, "on") || !strcmp(value, "true")) return true;
+    ignored(LINE_BAD_WORD, value);
+    return false;
+}
+
+static bool isSixCharacters(const char* value) {
+    if (strlen(value) == 6) return true;
+    ignored(LINE_BAD_COLOUR, value);
+    return false;
+}
 
 static int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -88,12 +113,14 @@ static void setMargin(const char* key, const char* value, int* left, int* top, i
     else if (!strcmp(key, "top")) *top = readInt(value);
     else if (!strcmp(key, "right")) *right = readInt(value);
     else if (!strcmp(key, "bottom")) *bottom = readInt(value);
+    else ignored(LINE_UNKNOWN_KEY, key);
 }
 
 static void sizingKey(const char* key, const char* value) {
     if (!strcmp(key, "type")) {
         if (!strcmp(value, "stretch")) skin.sizingType = 0;
         else if (!strcmp(value, "tile")) skin.sizingType = 1;
+        else ignored(LINE_BAD_WORD, value);
         return;
     }
     setMargin(key, value, &skin.sizingLeft, &skin.sizingTop, &skin.sizingRight, &skin.sizingBottom);
@@ -105,8 +132,11 @@ static void backgroundKey(const char* key, const char* value) {
     } else if (!strcmp(key, "mask")) {
         if (!strcmp(value, "color")) skin.maskType = 1;
         else if (!strcmp(value, "alpha")) skin.maskType = 2;
+        else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "file")) {
         copyCut(skin.backgroundFile, sizeof(skin.backgroundFile), value);
+    } else {
+        ignored(LINE_UNKNOWN_KEY, key);
     }
 }
 
@@ -116,19 +146,23 @@ static void fontKey(const char* key, const char* value) {
     } else if (!strcmp(key, "size")) {
         skin.fontSize = readInt(value);
     } else if (!strcmp(key, "color")) {
-        if (strlen(value) == 6) skin.fontColor = ParseColor(value);
+        if (isSixCharacters(value)) skin.fontColor = ParseColor(value);
     } else if (!strcmp(key, "bold")) {
         if (isOn(value)) skin.fontBold = TRUE;
     } else if (!strcmp(key, "style")) {
         if (!strcmp(value, "shadow")) skin.shadowStyle = TRUE;
+        else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "shadow")) {
-        if (strlen(value) == 6) skin.shadowColor = ParseColor(value);
+        if (isSixCharacters(value)) skin.shadowColor = ParseColor(value);
     } else if (!strcmp(key, "align")) {
         if (!strcmp(value, "left")) skin.textAlign = 0;
         else if (!strcmp(value, "center")) skin.textAlign = 1;
         else if (!strcmp(value, "right")) skin.textAlign = 2;
+        else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "line")) {
         skin.lineSpacing = readInt(value);
+    } else {
+        ignored(LINE_UNKNOWN_KEY, key);
     }
     // Every font line, known or not, keeps the fonts in step with face and size.
     RecreateFonts();
@@ -141,6 +175,8 @@ static void iconKey(const char* key, const char* value) {
         else skin.iconDisplay = 0;
     } else if (!strcmp(key, "space")) {
         skin.iconSpace = readInt(value);
+    } else {
+        ignored(LINE_UNKNOWN_KEY, key);
     }
 }
 
@@ -150,7 +186,10 @@ void ParseSkinLine(char* line) {
         const char* name = line + 1;
         const char* close = strchr(name, ']');
         size_t n = close ? (size_t)(close - name) : strlen(name);
-        if (n > sizeof(currentSection) - 1) n = sizeof(currentSection) - 1;
+        if (n > sizeof(currentSection) - 1) {
+            n = sizeof(currentSection) - 1;
+            ignored(LINE_VALUE_CUT, name);
+        }
         memcpy(currentSection, name, n);
         currentSection[n] = 0;
         return;
@@ -158,7 +197,10 @@ void ParseSkinLine(char* line) {
     char* key = line;
     while (*key == ' ') key++;
     char* equals = strchr(key, '=');
-    if (!equals || equals == key) return;
+    if (!equals || equals == key) {
+        ignored(equals ? LINE_EMPTY_KEY : LINE_NO_EQUALS, line);
+        return;
+    }
     char* keyEnd = equals;
     while (keyEnd > key && keyEnd[-1] == ' ') keyEnd--;
     *keyEnd = 0;
@@ -167,7 +209,10 @@ void ParseSkinLine(char* line) {
     char* valueEnd = value + strlen(value);
     while (valueEnd > value && valueEnd[-1] == ' ') valueEnd--;
     *valueEnd = 0;
-    if (!*value) return;
+    if (!*value) {
+        ignored(LINE_EMPTY_VALUE, key);
+        return;
+    }
 
     if (!strcmp(currentSection, "margins"))
         setMargin(key, value, &skin.marginLeft, &skin.marginTop, &skin.marginRight, &skin.marginBottom);
@@ -175,6 +220,7 @@ void ParseSkinLine(char* line) {
     else if (!strcmp(currentSection, "background")) backgroundKey(key, value);
     else if (!strcmp(currentSection, "font")) fontKey(key, value);
     else if (!strcmp(currentSection, "icon")) iconKey(key, value);
+    else ignored(LINE_UNKNOWN_SECTION, currentSection);
 }
 
 int ReadSkinFile(const char* path) {
@@ -188,13 +234,13 @@ int ReadSkinFile(const char* path) {
         return 1;
     }
     if (length == 0) {
-        MessageBoxA(nullptr, "Zerowa długość pliku konfiguracji skórki", "Zinglet", MB_ICONERROR);
+        reportSkinError("Zerowa długość pliku konfiguracji skórki");
         fclose(file);
         return 1;
     }
     char* text = (char*)malloc((size_t)length + 1);
     if (!text) {
-        MessageBoxA(nullptr, "Plik konfiguracji skórki zbyt duży", "Zinglet", MB_ICONERROR);
+        reportSkinError("Plik konfiguracji skórki zbyt duży");
         fclose(file);
         return 1;
     }
@@ -202,6 +248,7 @@ int ReadSkinFile(const char* path) {
     size_t want = length < SKIN_FILE_LIMIT ? (size_t)length : (size_t)SKIN_FILE_LIMIT;
     size_t got = fread(text, 1, want, file);
     text[got] = 0;
+    const bool cut = skinDiagnostics && got == (size_t)SKIN_FILE_LIMIT && fgetc(file) != EOF;
     fclose(file);
 
     // Lines before the first section header belong to no section, whatever
@@ -209,12 +256,18 @@ int ReadSkinFile(const char* path) {
     copyCut(currentSection, sizeof(currentSection), "global");
     // A line ends at a line feed or a zero byte; the last one needs neither.
     char* line = text;
+    lineNumber = 0;
     for (size_t i = 0; i <= got; i++) {
         if (i < got && text[i] != '\n' && text[i] != 0) continue;
         text[i] = 0;
+        lineNumber++;
         if (i < got || line < text + got) ParseSkinLine(line);
         line = text + i + 1;
     }
+    // The last line counted is the one the cut falls in (or, after a line
+    // feed, the first one not read).
+    if (cut) ignored(LINE_PAST_LIMIT, "1024");
+    lineNumber = 0;
     free(text);
     return 0;
 }

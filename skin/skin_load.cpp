@@ -8,6 +8,7 @@
 #include <string.h>
 #include "paint.h"
 #include "skin.h"
+#include "skin_diagnostics.h"
 #include "../core/config_columns.h"
 #include "../core/host_api.h"
 #include "../core/plugin_state.h"
@@ -20,7 +21,7 @@ static const DWORD LAYERED_STYLE = PLAIN_STYLE | WS_EX_LAYERED;      // 0x80088
 static const int PATH_SIZE = 260;
 static const int PLUGIN_ICON = 774002;
 
-static void skinError(const char* text) { MessageBoxA(nullptr, text, "Zinglet", MB_ICONERROR); }
+static void skinError(const char* text) { reportSkinError(text); }
 
 void ResetDefaultLook() {
     RECT work = {0, 0, 0, 0};

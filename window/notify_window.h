@@ -2,10 +2,11 @@
 #pragma once
 #include <windows.h>
 #include <vector>
+#include "../sdk/vorlane_notify.h"
 
 enum NotifyWindowMessage {
-    MSG_SUBSCRIBE = WM_USER + 100,           // 1124
-    MSG_UNSUBSCRIBE = WM_USER + 101,         // 1125
+    MSG_SUBSCRIBE = NOTIFY_SUBSCRIBE,        // 1124, for other programs
+    MSG_UNSUBSCRIBE = NOTIFY_UNSUBSCRIBE,    // 1125
     MSG_ADD_NOTIFICATION = WM_USER + 1001,   // 2025
     MSG_HIDE_ALL = WM_USER + 1002,           // 2026
     MSG_REMOVE_CONTACT = WM_USER + 1003,     // 2027

@@ -1,0 +1,44 @@
+#include "peer_plugin.h"
+
+PeerPlugin::PeerPlugin(StandInHost& h, int pluginId) : host(h), id(pluginId) {}
+
+PeerPlugin::~PeerPlugin() { unload(); }
+
+int PeerPlugin::call(int message, intptr_t p1) {
+    HostMessage2 m = {};
+    m.size = sizeof(m);
+    m.id = message;
+    m.net = net;
+    m.typeMask = -1;
+    m.p1 = p1;
+    return deliver((HostMessage*)&m);
+}
+
+bool PeerPlugin::load(const char* dllPath) {
+    unload();
+    library = dllPath ? LoadLibraryA(dllPath) : nullptr;
+    if (library) proc = (IMessageProcFn)(void*)GetProcAddress(library, "_IMessageProc@4");
+    if (!proc || !call(20001, (intptr_t) static_cast<HostControl*>(this))) {
+        unload();
+        return false;
+    }
+    started = true;
+    net = call(30010);
+    host.networks[net] = [this](int, HostMessage* m) { return deliver(m); };
+    host.plugins[id] = [this](HostMessage* m) { return deliver(m); };
+    return true;
+}
+
+void PeerPlugin::unload() {
+    if (started) {
+        call(20002);
+        host.networks.erase(net);
+        host.plugins.erase(id);
+    }
+    started = false;
+    proc = nullptr;
+    if (library) FreeLibrary(library);
+    library = nullptr;
+}
+
+int PeerPlugin::deliver(HostMessage* message) { return proc && message ? proc(message) : 0; }

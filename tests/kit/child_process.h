@@ -1,0 +1,35 @@
+// Running the project's programs (dist/) as child processes.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+struct ChildRun {
+    DWORD exitCode = 0xFFFFFFFF;  // 0xFFFFFFFF when it could not be started or did not end
+    std::string output;           // what it wrote to its standard output
+};
+
+// The path of a program in the build's dist folder (beside bin/).
+std::string distProgram(const std::string& name);
+
+// Starts the program with the arguments (each quoted), collects its output
+// and waits up to `timeoutMs` for it to end, dispatching this thread's
+// messages meanwhile (the child may send messages to windows of this thread).
+ChildRun runChild(const std::string& program, const std::vector<std::string>& args, int timeoutMs = 30000);
+
+// The same, started without waiting: the caller reads `process` and `output`.
+class Child {
+public:
+    Child(const std::string& program, const std::vector<std::string>& args);
+    ~Child();
+    bool started() const { return process != nullptr; }
+    // Waits (dispatching messages) for the child to end; its run.
+    ChildRun finish(int timeoutMs);
+    HANDLE process = nullptr;
+
+private:
+    HANDLE readEnd = nullptr;
+    HANDLE reader = nullptr;
+    std::string collected;
+    static DWORD WINAPI readAll(LPVOID self);
+};

@@ -1,0 +1,95 @@
+// The example plug-in loaded by the stand-in host beside the notification
+// plug-in: its requests travel through the host by network number, in the
+// three ways of giving an icon, and one is closed again.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "child_process.h"
+#include "core/config_columns.h"
+#include "core/plugin_state.h"
+#include "host/peer_plugin.h"
+#include "window/notify_window.h"
+#include "window/queue.h"
+
+namespace {
+std::vector<std::pair<ULONG_PTR, std::string>> copies;
+
+LRESULT CALLBACK recordCopies(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_COPYDATA) {
+        const COPYDATASTRUCT* c = (const COPYDATASTRUCT*)lp;
+        copies.emplace_back(c->dwData, std::string((const char*)c->lpData));
+        return TRUE;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+int sendToNetwork(StandInHost& host, int net, int id) {
+    HostMessage2 m = {};
+    m.size = sizeof(m);
+    m.id = id;
+    m.net = net;
+    m.typeMask = -1;
+    return host.sendMessage((HostMessage*)&m);
+}
+
+TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
+    StandInHost host;
+    host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    ASSERT_EQ(host.runStartup(), 1);
+    host.setConfig(COL_FULLSCREEN, 0);
+    host.setConfig(COL_USEVINDLE, 1);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = recordCopies;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ExampleRecordCopies";
+    RegisterClassA(&wc);
+    HWND listener = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    SendMessageA(notificationWindow, MSG_SUBSCRIBE, (WPARAM)listener, 0);
+
+    PeerPlugin example(host, 78);
+    ASSERT_TRUE(example.load(distProgram("example_plugin.dll").c_str()));
+    EXPECT_EQ(example.net, 775);
+    host.clearRecords();
+
+    EXPECT_EQ(sendToNetwork(host, 775, 775001), 3);
+    // Each request went through the host to the notification plug-in's network.
+    std::vector<int> sizes;
+    for (const StandInHost::Sent& s : host.sent) {
+        if (s.id != NOTIFY_REQUEST) continue;
+        EXPECT_EQ(s.net, NOTIFY_NETWORK);
+        sizes.push_back(s.size);
+    }
+    EXPECT_EQ(sizes, (std::vector<int>{44, 52, 60}));
+
+    ASSERT_EQ(notificationQueue.count(), 3);
+    const NotificationEntry& own = notificationQueue.row(0);
+    EXPECT_EQ(own.text, "Przykład: <b>własna ikona");
+    EXPECT_TRUE(own.icon);
+    EXPECT_FALSE(own.imageList);
+    const NotificationEntry& message = notificationQueue.row(1);
+    const int waiting = message.id;
+    EXPECT_EQ(message.imageList, host.imageList());
+    EXPECT_EQ(message.imageIndex, host.iconIndex(NOTIFY_MESSAGE_ICON));
+    EXPECT_EQ(message.expiresAt, -1);
+    EXPECT_EQ(message.clickable, 1);
+    EXPECT_EQ(message.originAction, 775100);
+    const NotificationEntry& warning = notificationQueue.row(2);
+    EXPECT_EQ(warning.imageIndex, host.iconIndex(NOTIFY_ICON_WARNING));
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].first, (ULONG_PTR)NOTIFY_INFO_STATUS);
+    EXPECT_EQ(copies[0].second, "\x1Aname=Przykład\x1Astatus=1");
+
+    // The one that waits for a click is closed by its id.
+    EXPECT_EQ(sendToNetwork(host, 775, 775002), 1);
+    ASSERT_EQ(host.countSent(NOTIFY_CLOSE), 1);
+    EXPECT_EQ(host.lastSent(NOTIFY_CLOSE)->p1, waiting);
+    ASSERT_EQ(notificationQueue.count(), 2);
+    EXPECT_EQ(notificationQueue.row(0).text, "Przykład: <b>własna ikona");
+    EXPECT_EQ(notificationQueue.row(1).text, "Przykład: ikona domyślna");
+
+    example.unload();
+    EXPECT_EQ(host.networks.count(775), 0u);
+    DestroyWindow(listener);
+    host.runShutdown();
+}
+}  // namespace

@@ -1,0 +1,57 @@
+// The listener example as another program runs it: it finds the plug-in's
+// window, subscribes, prints the records the plug-in copies to it, and
+// unsubscribes when it ends.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include "child_process.h"
+#include "core/config_columns.h"
+#include "core/dispatch.h"
+#include "core/plugin_state.h"
+#include "host/stand_in_host.h"
+#include "support/win_helpers.h"
+#include "window/notify_window.h"
+
+namespace {
+bool waitFor(size_t count) {
+    for (int i = 0; i < 1000 && listeners.size() != count; i++) pumpMessages(10);
+    return listeners.size() == count;
+}
+
+TEST(ListenerExample, PrintsEveryRecordAndUnsubscribesWhenItEnds) {
+    StandInHost host;
+    host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    ASSERT_EQ(host.runStartup(), 1);
+    host.setConfig(COL_USEVINDLE, 1);
+    ASSERT_TRUE(notificationWindow);
+    listeners.clear();
+
+    Child listener(distProgram("listener.exe"), {"--count", "2", "--seconds", "60"});
+    ASSERT_TRUE(listener.started());
+    ASSERT_TRUE(waitFor(1)) << "the listener never subscribed";
+
+    // A status request of another plug-in carrying its record, then the
+    // record of a received message.
+    char status[] = "\x1Aname=Ola\x1Astatus=64";
+    PopupRequest request = popupRequest("<b>Ola<b> jest dostępna");
+    request.size = NOTIFY_REQUEST_INFO_SIZE;
+    request.infoText = status;
+    request.infoKind = NOTIFY_INFO_STATUS;
+    host.deliver((HostMessage*)&request);
+    sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_MESSAGE, (LPARAM) "\x1Aname=Adam");
+
+    ChildRun run = listener.finish(20000);
+    ASSERT_EQ(run.exitCode, 0u) << run.output;
+    run.output.erase(std::remove(run.output.begin(), run.output.end(), '\r'), run.output.end());
+    EXPECT_NE(run.output.find("kind 1: name=Ola status=64\n"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("kind 2: name=Adam\n"), std::string::npos) << run.output;
+    EXPECT_TRUE(waitFor(0)) << "the listener did not unsubscribe";
+    host.runShutdown();
+}
+
+// Without the plug-in's window there is nothing to subscribe to.
+TEST(ListenerExample, ExitsWithOneWithoutTheNotificationWindow) {
+    ASSERT_FALSE(FindWindowA(NOTIFY_CLASS_NAME, nullptr));
+    EXPECT_EQ(runChild(distProgram("listener.exe"), {"--seconds", "1"}).exitCode, 1u);
+}
+}  // namespace

@@ -1,0 +1,14 @@
+# The kit for skin authors and other programs: skin-preview and the example
+# programs run as child processes
+notify_test(kit TIMEOUT 240 DEPENDS skin_preview listener example_plugin)
+target_compile_definitions(test_kit PRIVATE NOTIFY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The release package's contents (no Wine needed).
+add_test(NAME kit_package COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/kit/check_package.sh
+  ${CMAKE_CPACK_COMMAND} ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(kit_package PROPERTIES TIMEOUT 60)
+# The sample skins' images match their generator (no Wine needed).
+if(NOTIFY_PYTHON3)
+  add_test(NAME kit_skins COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/kit/check_skins.sh
+    ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/skins_check)
+  set_tests_properties(kit_skins PROPERTIES TIMEOUT 60)
+endif()

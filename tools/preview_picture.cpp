@@ -1,0 +1,82 @@
+#include "preview_picture.h"
+#include <windows.h>
+#include <IL/il.h>
+#include <stdint.h>
+#include <vector>
+#include "core/plugin_state.h"
+#include "skin/paint.h"
+#include "skin/skin.h"
+
+namespace {
+const uint32_t COLOUR_KEY = 0x00FF00FF;  // magenta, as 0x00RRGGBB (and BGR)
+
+// The picture as BGRA pixels, top row first.
+bool readComposed(std::vector<uint32_t>& pixels, int* width, int* height) {
+    BITMAP bm;
+    if (!composedBitmap || !GetObjectA(composedBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = bm.bmWidth;
+    info.bmiHeader.biHeight = -bm.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    pixels.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
+    HDC screen = GetDC(nullptr);
+    int rows = GetDIBits(screen, composedBitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    *width = bm.bmWidth;
+    *height = bm.bmHeight;
+    return rows == bm.bmHeight;
+}
+
+enum Transparency { OPAQUE_PICTURE, KEYED, PER_PIXEL };
+
+Transparency transparency() {
+    if (!skin.skinBitmap || !skin.transparent) return OPAQUE_PICTURE;
+    if (skin.maskType == 1) return KEYED;
+    // Without layered windows an alpha skin is shown opaque (alpha bytes 0).
+    return skin.maskType == 2 && updateLayeredWindow ? PER_PIXEL : OPAQUE_PICTURE;
+}
+
+uint32_t straightAlpha(uint32_t p) {
+    const uint32_t a = p >> 24;
+    if (a == 0) return 0;
+    uint32_t out = a << 24;
+    for (int shift = 0; shift < 24; shift += 8) {
+        uint32_t c = ((p >> shift) & 0xFF) * 255 / a;
+        out |= (c > 255 ? 255 : c) << shift;
+    }
+    return out;
+}
+}  // namespace
+
+bool savePreviewPicture(const char* path) {
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    if (!path || !readComposed(pixels, &w, &h)) return false;
+    const Transparency mode = transparency();
+    for (uint32_t& p : pixels) {
+        if (mode == PER_PIXEL)
+            p = straightAlpha(p);
+        else if (mode == KEYED && (p & 0x00FFFFFF) == COLOUR_KEY)
+            p = 0;
+        else
+            p |= 0xFF000000u;
+    }
+    // DevIL takes the rows bottom first.
+    std::vector<uint32_t> bottomUp;
+    bottomUp.reserve(pixels.size());
+    for (int y = h - 1; y >= 0; y--) bottomUp.insert(bottomUp.end(), &pixels[(size_t)y * w], &pixels[(size_t)y * w] + w);
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    bool saved = ilTexImage(w, h, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, bottomUp.data()) == IL_TRUE;
+    if (saved) {
+        ilEnable(IL_FILE_OVERWRITE);
+        saved = ilSaveImage(path) == IL_TRUE;
+    }
+    ilDeleteImages(1, &image);
+    return saved;
+}
