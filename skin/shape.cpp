@@ -2,6 +2,8 @@
 // the layered presentation (colour key or per-pixel alpha) when the system
 // has UpdateLayeredWindow.
 #include "shape.h"
+#include <emmintrin.h>
+#include <stdint.h>
 #include <string.h>
 #include "paint.h"
 #include "skin.h"
@@ -11,6 +13,7 @@
 
 static const int RECTS_STEP = 100;    // the buffer grows by this many rectangles
 static const int RECTS_BATCH = 2000;  // rectangles per region before joining
+static const int BAND_BYTES = 256 * 1024;  // the section's size, at most
 static const DWORD HEADER_SIZE = sizeof(RGNDATAHEADER);
 
 static_assert(sizeof(RGNDATAHEADER) == 32, "32-byte region header");
@@ -84,6 +87,57 @@ struct RectBuffer {
     }
 };
 
+// The key range of a colour-key picture: a pixel is transparent when each of
+// its components lies in [key, key + tolerance], capped at 255. A pixel of
+// the 32-bit section is one word 0x00RRGGBB, its fourth byte unused.
+struct KeyRange {
+    uint32_t low[3], span[3];  // red, green, blue
+    KeyRange(COLORREF key, COLORREF tolerance) {
+        const uint32_t k[3] = {GetRValue(key), GetGValue(key), GetBValue(key)};
+        const uint32_t t[3] = {GetRValue(tolerance), GetGValue(tolerance), GetBValue(tolerance)};
+        for (int i = 0; i < 3; i++) {
+            low[i] = k[i];
+            span[i] = (k[i] + t[i] > 255 ? 255 : k[i] + t[i]) - k[i];
+        }
+    }
+    bool transparent(uint32_t p) const {
+        return ((p >> 16 & 0xFF) - low[0]) <= span[0] && ((p >> 8 & 0xFF) - low[1]) <= span[1] &&
+               ((p & 0xFF) - low[2]) <= span[2];
+    }
+    // The first transparent pixel of the row at or after x, else width.
+    int findTransparent(const uint32_t* row, int x, int width) const {
+        if (haveSse2) return findTransparentSse2(row, x, width);
+        while (x < width && !transparent(row[x])) x++;
+        return x;
+    }
+
+private:
+    static const bool haveSse2;
+    // Four pixels at a time: a byte is in range when neither (low - byte)
+    // nor (byte - high) is above 0 in saturated arithmetic; the unused byte
+    // is always in range.
+    __attribute__((target("sse2"))) int findTransparentSse2(const uint32_t* row, int x, int width) const {
+        const __m128i lowBytes = _mm_set1_epi32((int)(low[0] << 16 | low[1] << 8 | low[2]));
+        const __m128i highBytes = _mm_set1_epi32(
+            (int)(0xFF000000u | (low[0] + span[0]) << 16 | (low[1] + span[1]) << 8 | (low[2] + span[2])));
+        const __m128i zero = _mm_setzero_si128();
+        for (; x + 4 <= width; x += 4) {
+            __m128i p = _mm_loadu_si128((const __m128i*)(row + x));
+            __m128i out = _mm_or_si128(_mm_subs_epu8(lowBytes, p), _mm_subs_epu8(p, highBytes));
+            __m128i pixelIn = _mm_cmpeq_epi32(out, zero);
+            int mask = _mm_movemask_ps(_mm_castsi128_ps(pixelIn));
+            if (mask) return x + __builtin_ctz((unsigned)mask);
+        }
+        while (x < width && !transparent(row[x])) x++;
+        return x;
+    }
+};
+
+const bool KeyRange::haveSse2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+}();
+
 }  // namespace
 
 HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
@@ -97,11 +151,16 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     }
     const int width = bm.bmWidth, height = bm.bmHeight;
 
+    // The picture is copied into a 32-bit section a band of rows at a time;
+    // the band stays small enough to be kept in the processor's cache, and
+    // its memory is touched again for every band instead of anew per row.
+    int bandRows = width > BAND_BYTES / 4 ? 1 : BAND_BYTES / 4 / width;
+    if (bandRows > height) bandRows = height;
     BITMAPINFOHEADER header;
     memset(&header, 0, sizeof(header));
     header.biSize = sizeof(header);
     header.biWidth = width;
-    header.biHeight = height;  // bottom row first
+    header.biHeight = bandRows;  // bottom row first
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
@@ -115,38 +174,32 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     HGDIOBJ oldSection = SelectObject(dc, section);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ oldSource = source ? SelectObject(source, bitmap) : nullptr;
-    if (source) BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
 
     BITMAP sectionInfo;
     GetObjectA(section, sizeof(sectionInfo), &sectionInfo);
     const LONG stride = (sectionInfo.bmWidthBytes + 3) & ~3;
 
-    const int lowR = GetRValue(key), lowG = GetGValue(key), lowB = GetBValue(key);
-    auto cap = [](int v) { return v > 255 ? 255 : v; };
-    const int highR = cap(lowR + GetRValue(tolerance));
-    const int highG = cap(lowG + GetGValue(tolerance));
-    const int highB = cap(lowB + GetBValue(tolerance));
-
+    const KeyRange range(key, tolerance);
     RectBuffer buffer;
     HRGN result = nullptr;
     bool complete = source && buffer.open();
-    for (int y = 0; complete && y < height; y++) {
-        const BYTE* row = (const BYTE*)bits + (LONG)(height - 1 - y) * stride;
-        auto transparentAt = [&](int x) {
-            const BYTE* p = row + x * 4;  // blue, green, red, unused
-            return p[2] >= lowR && p[2] <= highR && p[1] >= lowG && p[1] <= highG && p[0] >= lowB &&
-                   p[0] <= highB;
-        };
-        int x = 0;
-        while (x < width) {
-            int x0 = x;
-            while (x < width && !transparentAt(x)) x++;
-            if (x > x0 && !buffer.add(x0, y, x, y + 1)) {
-                complete = false;
-                break;
+    for (int top = 0; complete && top < height; top += bandRows) {
+        const int rows = height - top < bandRows ? height - top : bandRows;
+        BitBlt(dc, 0, 0, width, rows, source, 0, top, SRCCOPY);
+        GdiFlush();
+        for (int i = 0; complete && i < rows; i++) {
+            const int y = top + i;
+            const uint32_t* row = (const uint32_t*)((const BYTE*)bits + (LONG)(bandRows - 1 - i) * stride);
+            int x = 0;
+            while (x < width) {
+                int x0 = x;
+                x = range.findTransparent(row, x, width);
+                if (x > x0 && !buffer.add(x0, y, x, y + 1)) {
+                    complete = false;
+                    break;
+                }
+                x++;  // past the transparent pixel
             }
-            x++;  // past the transparent pixel
         }
     }
     if (complete) buffer.flush();
