@@ -13,7 +13,7 @@
 
 static const int RECTS_STEP = 100;    // the buffer grows by this many rectangles
 static const int RECTS_BATCH = 2000;  // rectangles per region before joining
-static const int BAND_BYTES = 256 * 1024;  // the section's size, at most
+static const int BAND_BYTES = 128 * 1024;  // the section's size, at most
 static const DWORD HEADER_SIZE = sizeof(RGNDATAHEADER);
 
 static_assert(sizeof(RGNDATAHEADER) == 32, "32-byte region header");
@@ -121,6 +121,19 @@ private:
         const __m128i highBytes = _mm_set1_epi32(
             (int)(0xFF000000u | (low[0] + span[0]) << 16 | (low[1] + span[1]) << 8 | (low[2] + span[2])));
         const __m128i zero = _mm_setzero_si128();
+        // Sixteen pixels without a transparent one are passed with one test.
+        for (; x + 16 <= width; x += 16) {
+            const __m128i* p = (const __m128i*)(row + x);
+            __m128i a = _mm_loadu_si128(p), b = _mm_loadu_si128(p + 1);
+            __m128i c = _mm_loadu_si128(p + 2), d = _mm_loadu_si128(p + 3);
+            a = _mm_or_si128(_mm_subs_epu8(lowBytes, a), _mm_subs_epu8(a, highBytes));
+            b = _mm_or_si128(_mm_subs_epu8(lowBytes, b), _mm_subs_epu8(b, highBytes));
+            c = _mm_or_si128(_mm_subs_epu8(lowBytes, c), _mm_subs_epu8(c, highBytes));
+            d = _mm_or_si128(_mm_subs_epu8(lowBytes, d), _mm_subs_epu8(d, highBytes));
+            __m128i in = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(b, zero)),
+                                      _mm_or_si128(_mm_cmpeq_epi32(c, zero), _mm_cmpeq_epi32(d, zero)));
+            if (_mm_movemask_epi8(in)) break;
+        }
         for (; x + 4 <= width; x += 4) {
             __m128i p = _mm_loadu_si128((const __m128i*)(row + x));
             __m128i out = _mm_or_si128(_mm_subs_epu8(lowBytes, p), _mm_subs_epu8(p, highBytes));

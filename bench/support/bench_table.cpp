@@ -17,7 +17,7 @@ int benchRounds() {
 }
 
 void printTableHeader() {
-    printf("%-48s %11s %11s %8s  %s\n", "case", "figure us", "baseline us", "ratio", "target");
+    printf("%-54s %11s %11s %8s  %s\n", "case", "figure us", "baseline us", "ratio", "target");
 }
 
 void printRow(const char* name, double figure, double baseline, double maxRatio) {
@@ -25,11 +25,11 @@ void printRow(const char* name, double figure, double baseline, double maxRatio)
     char target[40] = "";
     if (maxRatio > 0)
         snprintf(target, sizeof(target), "<= %.2fx %s", maxRatio, ratio <= maxRatio ? "met" : "MISSED");
-    printf("%-48s %11.2f %11.2f %7.2fx  %s\n", name, figure, baseline, ratio, target);
+    printf("%-54s %11.2f %11.2f %7.2fx  %s\n", name, figure, baseline, ratio, target);
     fflush(stdout);
 }
 
 void printPart(const char* name, double figure) {
-    printf("    %-44s %11.2f\n", name, figure);
+    printf("    %-50s %11.2f\n", name, figure);
     fflush(stdout);
 }

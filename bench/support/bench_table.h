@@ -1,32 +1,31 @@
-// Timing and the benchmark table. Every figure is the median over several
-// rounds, so a round slowed by other programs on the machine does not count;
-// a figure and its baseline are always measured in the same run.
+// Timing and the benchmark table. A figure and its baseline are always
+// measured in the same run, in rounds of many calls.
 #pragma once
 #include <windows.h>
 #include <algorithm>
-#include <vector>
 
 double secondsNow();
 
-// Median over `rounds` of the mean time of `calls` calls of f, in microseconds.
-template <typename F> double medianMicros(int rounds, int calls, F f) {
+// Microseconds per call of f: the mean of `calls` calls, in the best of
+// `rounds` rounds. Other programs on the machine only ever add time, so the
+// best round is the one they disturbed least.
+template <typename F> double bestMicros(int rounds, int calls, F f) {
     f();  // warm up
-    std::vector<double> means;
+    double best = 1e300;
     for (int r = 0; r < rounds; r++) {
         double start = secondsNow();
         for (int i = 0; i < calls; i++) f();
-        means.push_back((secondsNow() - start) * 1e6 / calls);
+        best = std::min(best, (secondsNow() - start) * 1e6 / calls);
     }
-    std::sort(means.begin(), means.end());
-    return means[means.size() / 2];
+    return best;
 }
 
 // The same, timing only f; reset runs untimed after each call, to bring
 // back the state f starts from.
-template <typename F, typename R> double medianMicros(int rounds, int calls, F f, R reset) {
+template <typename F, typename R> double bestMicros(int rounds, int calls, F f, R reset) {
     f();
     reset();
-    std::vector<double> means;
+    double best = 1e300;
     for (int r = 0; r < rounds; r++) {
         double spent = 0;
         for (int i = 0; i < calls; i++) {
@@ -35,10 +34,19 @@ template <typename F, typename R> double medianMicros(int rounds, int calls, F f
             spent += secondsNow() - start;
             reset();
         }
-        means.push_back(spent * 1e6 / calls);
+        best = std::min(best, spent * 1e6 / calls);
     }
-    std::sort(means.begin(), means.end());
-    return means[means.size() / 2];
+    return best;
+}
+
+// A figure and its baseline in alternating rounds, so both see the same
+// load of the machine; each the best of its rounds.
+template <typename F, typename G> void bestPair(int rounds, int calls, F f, G g, double* figure, double* baseline) {
+    *figure = *baseline = 1e300;
+    for (int r = 0; r < rounds; r++) {
+        *figure = std::min(*figure, bestMicros(1, calls, f));
+        *baseline = std::min(*baseline, bestMicros(1, calls, g));
+    }
 }
 
 // Rounds for the figures; BENCH_ROUNDS overrides the default of 7.
