@@ -192,12 +192,16 @@ void ComposeNotifications() {
 
     int widest = 0, tallest = 0;
     std::vector<int> widths((size_t)notificationQueue.count());
+    // Every line is measured on the window's whole-window context (the
+    // screen's while there is no window), taken once for all of them.
+    HDC measuring = GetWindowDC(notificationWindow);
     for (int r = 0; r < notificationQueue.count(); r++) {
-        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str());
+        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
         widths[r] = size.cx;
         if (size.cx > widest) widest = size.cx;
         if (size.cy > tallest) tallest = size.cy;
     }
+    if (measuring) ReleaseDC(notificationWindow, measuring);
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
