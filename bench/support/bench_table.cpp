@@ -25,7 +25,9 @@ void printRow(const char* name, double figure, double baseline, double maxRatio)
     char target[40] = "";
     if (maxRatio > 0)
         snprintf(target, sizeof(target), "<= %.2fx %s", maxRatio, ratio <= maxRatio ? "met" : "MISSED");
-    printf("%-54s %11.2f %11.2f %7.2fx  %s\n", name, figure, baseline, ratio, target);
+    // Figures below 10 us keep four decimals, so nanoseconds still show.
+    printf(figure < 10 ? "%-54s %11.4f %11.4f %7.2fx  %s\n" : "%-54s %11.2f %11.2f %7.2fx  %s\n", name, figure,
+           baseline, ratio, target);
     fflush(stdout);
 }
 
