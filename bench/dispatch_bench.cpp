@@ -73,7 +73,7 @@ int main() {
     NotificationRequest request = {text.c_str(), nullptr, stand.imageList(), stand.iconIndex(MESSAGE_ICON_ID),
                                    -1, 1, origin, 0};
     double received, add;
-    bestPair(rounds * 2, 10, [&] { stand.send(20100, (intptr_t)&m); },
+    bestPair(rounds * 4, 5, [&] { stand.send(20100, (intptr_t)&m); },
              [&] { SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request); }, reset,
              &received, &add);
     printRow("IMessageProc, received message (20100)", received, add);

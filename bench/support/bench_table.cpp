@@ -16,10 +16,6 @@ int benchRounds() {
     return rounds > 0 ? rounds : 7;
 }
 
-void printTableHeader() {
-    printf("%-54s %11s %11s %8s  %s\n", "case", "figure us", "baseline us", "ratio", "target");
-}
-
 void printRow(const char* name, double figure, double baseline, double maxRatio) {
     double ratio = baseline > 0 ? figure / baseline : 0;
     char target[40] = "";

@@ -62,7 +62,6 @@ void bestPair(int rounds, int calls, F f, G g, R reset, double* figure, double* 
 // Rounds for the figures; BENCH_ROUNDS overrides the default of 7.
 int benchRounds();
 
-void printTableHeader();
 // One row: the case, its figure and baseline (microseconds), the ratio,
 // and with maxRatio > 0 whether the ratio stays within that target.
 void printRow(const char* name, double figure, double baseline, double maxRatio = 0);
