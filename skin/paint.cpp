@@ -6,6 +6,7 @@
 #include "paint.h"
 #include <commctrl.h>
 #include <limits.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
@@ -65,10 +66,11 @@ void RestoreAlphaChannel() {
     if (savedAlpha && bitmap32(composedBitmap, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
         BYTE* bytes = (BYTE*)malloc((size_t)savedAlphaSize);
         if (bytes && GetBitmapBits(composedBitmap, savedAlphaSize, bytes) == savedAlphaSize) {
-            for (int y = 0; y < bm.bmHeight; y++) {
-                LONG row = y * bm.bmWidthBytes;
-                for (int x = 0; x < bm.bmWidth; x++) bytes[row + x * 4 + 3] = savedAlpha[row + x * 4 + 3];
-            }
+            // 32-bit rows hold whole pixels only: each pixel is one word
+            // 0xAARRGGBB, and the saved word gives back its alpha byte.
+            uint32_t* now = (uint32_t*)bytes;
+            const uint32_t* before = (const uint32_t*)savedAlpha;
+            for (LONG i = 0; i < savedAlphaSize / 4; i++) now[i] = (now[i] & 0x00FFFFFFu) | (before[i] & 0xFF000000u);
             SetBitmapBits(composedBitmap, savedAlphaSize, bytes);
         }
         free(bytes);
