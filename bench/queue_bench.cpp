@@ -12,6 +12,7 @@
 #include "skin/shape.h"
 #include "skin/skin_load.h"
 #include "support/bench_table.h"
+#include "support/skin_scene.h"
 #include "support/win_helpers.h"
 #include "window/clock.h"
 #include "window/notify_window.h"
@@ -21,13 +22,14 @@
 static DWORD now = 1000;
 static DWORD WINAPI benchTick() { return now; }
 
+static const char STATUS_TEXT[] = "<b>Ola<b> jest dostępna";
 static HWND window;
 static HIMAGELIST icons;
 static int iconIndex;
 
 // A status change as the plug-in sends it: one delay long, the host's icon.
 static LRESULT addOne() {
-    NotificationRequest r = {"<b>Ola<b> jest dostępna", nullptr, icons, iconIndex, 1, 0, nullptr, 0};
+    NotificationRequest r = {STATUS_TEXT, nullptr, icons, iconIndex, 1, 0, nullptr, 0};
     return SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
 }
 
@@ -61,36 +63,44 @@ int main() {
         printf("no notification window\n");
         return 1;
     }
-    const int rounds = benchRounds() * 2, calls = 20;
-
-    double add = bestMicros(rounds, calls, [] { addOne(); }, settle);
-    double addExpire = bestMicros(rounds, calls, [] { addOne(); expire(); }, settle);
-
-    // The parts, each alone, from the state the path meets it in.
-    addOne();
-    const RECT full = fullSizeRect();
     const RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
-    double compose = bestMicros(rounds, calls, [] { ComposeNotifications(); });
     auto placeAt = [](const RECT& r) {
         windowRect = r;
         applyWindowRect();
     };
-    ShowWindow(window, SW_HIDE);
-    double apply = bestMicros(rounds, calls, [&] { placeAt(full); }, [&] { placeAt(collapsed); });
-    placeAt(full);
-    double show = bestMicros(rounds, calls, [] { ShowWindow(window, SW_SHOWNA); },
-                             [] { ShowWindow(window, SW_HIDE); pumpMessages(); });
-    double timer = bestMicros(rounds, calls, [] { SetTimer(window, EXPIRY_TIMER, 100, nullptr); },
-                              [] { KillTimer(window, EXPIRY_TIMER); });
-    ShowWindow(window, SW_SHOWNA);
-    SetTimer(window, EXPIRY_TIMER, 100, nullptr);
-    double kill = bestMicros(rounds, calls, [] { KillTimer(window, EXPIRY_TIMER); },
-                             [] { SetTimer(window, EXPIRY_TIMER, 100, nullptr); });
-    double hide = bestMicros(rounds, calls, [] { ShowWindow(window, SW_HIDE); },
-                             [] { ShowWindow(window, SW_SHOWNA); pumpMessages(); });
-    ShowWindow(window, SW_HIDE);  // the window is hidden before it collapses
-    double collapse = bestMicros(rounds, calls, [&] { placeAt(collapsed); }, [&] { placeAt(full); });
+    addOne();
+    const RECT full = fullSizeRect();
     settle();
+
+    // Round after round: the two paths, then each part alone in the state
+    // the path meets it in (a hidden window at its collapsed place, one line).
+    CallTimes addTimes, addExpireTimes, composeTimes, applyTimes, showTimes, timerTimes, killTimes, hideTimes,
+        collapseTimes;
+    for (int round = 0; round < benchRounds() * 20; round++) {
+        addTimes.time(addOne);
+        settle();
+        addExpireTimes.time([] {
+            addOne();
+            expire();
+        });
+        settle();
+
+        addLine(STATUS_TEXT, nullptr, icons, iconIndex);  // the line alone, as the queue keeps it
+        composeTimes.time(ComposeNotifications);
+        applyTimes.time([&] { placeAt(full); });
+        showTimes.time([] { ShowWindow(window, SW_SHOWNA); });
+        timerTimes.time([] { SetTimer(window, EXPIRY_TIMER, 100, nullptr); });
+        killTimes.time([] { KillTimer(window, EXPIRY_TIMER); });
+        hideTimes.time([] { ShowWindow(window, SW_HIDE); });
+        collapseTimes.time([&] { placeAt(collapsed); });
+        notificationQueue.clear();
+        pumpMessages();
+    }
+    const double compose = composeTimes.lowerQuartile(), apply = applyTimes.lowerQuartile();
+    const double show = showTimes.lowerQuartile(), timer = timerTimes.lowerQuartile();
+    const double kill = killTimes.lowerQuartile(), hide = hideTimes.lowerQuartile();
+    const double collapse = collapseTimes.lowerQuartile();
+    const double add = addTimes.lowerQuartile(), addExpire = addExpireTimes.lowerQuartile();
 
     const double required = compose + apply + show + timer;
     printRow("add to visible, one notification, animation off", add, required, 1.2);

@@ -10,6 +10,13 @@ double secondsNow() {
     return (double)t.QuadPart / (double)frequency.QuadPart;
 }
 
+double CallTimes::lowerQuartile() {
+    if (times.empty()) return 0;
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 4];
+}
+
 int benchRounds() {
     const char* text = getenv("BENCH_ROUNDS");
     int rounds = text ? atoi(text) : 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <algorithm>
+#include <vector>
 
 double secondsNow();
 
@@ -20,25 +21,6 @@ template <typename F> double bestMicros(int rounds, int calls, F f) {
     return best;
 }
 
-// The same, timing only f; reset runs untimed after each call, to bring
-// back the state f starts from.
-template <typename F, typename R> double bestMicros(int rounds, int calls, F f, R reset) {
-    f();
-    reset();
-    double best = 1e300;
-    for (int r = 0; r < rounds; r++) {
-        double spent = 0;
-        for (int i = 0; i < calls; i++) {
-            double start = secondsNow();
-            f();
-            spent += secondsNow() - start;
-            reset();
-        }
-        best = std::min(best, spent * 1e6 / calls);
-    }
-    return best;
-}
-
 // A figure and its baseline in alternating rounds, so both see the same
 // load of the machine; each the best of its rounds.
 template <typename F, typename G> void bestPair(int rounds, int calls, F f, G g, double* figure, double* baseline) {
@@ -49,15 +31,22 @@ template <typename F, typename G> void bestPair(int rounds, int calls, F f, G g,
     }
 }
 
-// The same with a reset after each call of f or g, untimed.
-template <typename F, typename G, typename R>
-void bestPair(int rounds, int calls, F f, G g, R reset, double* figure, double* baseline) {
-    *figure = *baseline = 1e300;
-    for (int r = 0; r < rounds; r++) {
-        *figure = std::min(*figure, bestMicros(1, calls, f, reset));
-        *baseline = std::min(*baseline, bestMicros(1, calls, g, reset));
+// Times of single calls of one case, gathered in turn with the calls of
+// the cases it is compared with, so that all of them see the same load.
+// The lower quartile is the figure: calls stalled by other programs on the
+// machine fall above it.
+class CallTimes {
+public:
+    template <typename F> void time(F f) {
+        double start = secondsNow();
+        f();
+        times.push_back((secondsNow() - start) * 1e6);
     }
-}
+    double lowerQuartile();
+
+private:
+    std::vector<double> times;
+};
 
 // Rounds for the figures; BENCH_ROUNDS overrides the default of 7.
 int benchRounds();
