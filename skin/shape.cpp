@@ -104,45 +104,48 @@ struct KeyRange {
         return ((p >> 16 & 0xFF) - low[0]) <= span[0] && ((p >> 8 & 0xFF) - low[1]) <= span[1] &&
                ((p & 0xFF) - low[2]) <= span[2];
     }
-    // The first transparent pixel of the row at or after x, else width.
-    int findTransparent(const uint32_t* row, int x, int width) const {
-        if (haveSse2) return findTransparentSse2(row, x, width);
-        while (x < width && !transparent(row[x])) x++;
-        return x;
+    // Calls run(x0, x) for each run of opaque pixels of the row, left to
+    // right, until it answers false; reads every pixel once, 32 at a time
+    // into a mask of the transparent ones.
+    template <typename Run> bool opaqueRuns(const uint32_t* row, int width, Run run) const {
+        int start = 0;  // where the current run of opaque pixels begins
+        for (int x = 0; x < width; x += 32) {
+            const int n = width - x < 32 ? width - x : 32;
+            uint32_t mask = haveSse2 && n == 32 ? mask32Sse2(row + x) : maskOf(row + x, n);
+            for (; mask; mask &= mask - 1) {
+                const int t = x + __builtin_ctz(mask);
+                if (t > start && !run(start, t)) return false;
+                start = t + 1;
+            }
+        }
+        return width <= start || run(start, width);
     }
 
 private:
     static const bool haveSse2;
-    // Four pixels at a time: a byte is in range when neither (low - byte)
-    // nor (byte - high) is above 0 in saturated arithmetic; the unused byte
-    // is always in range.
-    __attribute__((target("sse2"))) int findTransparentSse2(const uint32_t* row, int x, int width) const {
+    // Bit i set when pixel i of the n (at most 32) is transparent.
+    uint32_t maskOf(const uint32_t* p, int n) const {
+        uint32_t mask = 0;
+        for (int i = 0; i < n; i++)
+            if (transparent(p[i])) mask |= 1u << i;
+        return mask;
+    }
+    // The same for 32 pixels, four at a time: a byte is in range when
+    // neither (low - byte) nor (byte - high) is above 0 in saturated
+    // arithmetic; the unused byte is always in range.
+    __attribute__((target("sse2"))) uint32_t mask32Sse2(const uint32_t* p) const {
         const __m128i lowBytes = _mm_set1_epi32((int)(low[0] << 16 | low[1] << 8 | low[2]));
         const __m128i highBytes = _mm_set1_epi32(
             (int)(0xFF000000u | (low[0] + span[0]) << 16 | (low[1] + span[1]) << 8 | (low[2] + span[2])));
         const __m128i zero = _mm_setzero_si128();
-        // Sixteen pixels without a transparent one are passed with one test.
-        for (; x + 16 <= width; x += 16) {
-            const __m128i* p = (const __m128i*)(row + x);
-            __m128i a = _mm_loadu_si128(p), b = _mm_loadu_si128(p + 1);
-            __m128i c = _mm_loadu_si128(p + 2), d = _mm_loadu_si128(p + 3);
-            a = _mm_or_si128(_mm_subs_epu8(lowBytes, a), _mm_subs_epu8(a, highBytes));
-            b = _mm_or_si128(_mm_subs_epu8(lowBytes, b), _mm_subs_epu8(b, highBytes));
-            c = _mm_or_si128(_mm_subs_epu8(lowBytes, c), _mm_subs_epu8(c, highBytes));
-            d = _mm_or_si128(_mm_subs_epu8(lowBytes, d), _mm_subs_epu8(d, highBytes));
-            __m128i in = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(a, zero), _mm_cmpeq_epi32(b, zero)),
-                                      _mm_or_si128(_mm_cmpeq_epi32(c, zero), _mm_cmpeq_epi32(d, zero)));
-            if (_mm_movemask_epi8(in)) break;
+        uint32_t mask = 0;
+        for (int i = 0; i < 8; i++) {
+            __m128i four = _mm_loadu_si128((const __m128i*)(p + 4 * i));
+            __m128i out = _mm_or_si128(_mm_subs_epu8(lowBytes, four), _mm_subs_epu8(four, highBytes));
+            uint32_t in = (uint32_t)_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(out, zero)));
+            mask |= in << (4 * i);
         }
-        for (; x + 4 <= width; x += 4) {
-            __m128i p = _mm_loadu_si128((const __m128i*)(row + x));
-            __m128i out = _mm_or_si128(_mm_subs_epu8(lowBytes, p), _mm_subs_epu8(p, highBytes));
-            __m128i pixelIn = _mm_cmpeq_epi32(out, zero);
-            int mask = _mm_movemask_ps(_mm_castsi128_ps(pixelIn));
-            if (mask) return x + __builtin_ctz((unsigned)mask);
-        }
-        while (x < width && !transparent(row[x])) x++;
-        return x;
+        return mask;
     }
 };
 
@@ -203,16 +206,7 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
         for (int i = 0; complete && i < rows; i++) {
             const int y = top + i;
             const uint32_t* row = (const uint32_t*)((const BYTE*)bits + (LONG)(bandRows - 1 - i) * stride);
-            int x = 0;
-            while (x < width) {
-                int x0 = x;
-                x = range.findTransparent(row, x, width);
-                if (x > x0 && !buffer.add(x0, y, x, y + 1)) {
-                    complete = false;
-                    break;
-                }
-                x++;  // past the transparent pixel
-            }
+            complete = range.opaqueRuns(row, width, [&](int x0, int x) { return buffer.add(x0, y, x, y + 1); });
         }
     }
     if (complete) buffer.flush();
