@@ -167,9 +167,10 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     }
     const int width = bm.bmWidth, height = bm.bmHeight;
 
-    // The picture is copied into a 32-bit section a band of rows at a time;
-    // the band stays small enough to be kept in the processor's cache, and
-    // its memory is touched again for every band instead of anew per row.
+    // The picture is copied into a 32-bit section a band of rows at a time:
+    // the same small section serves every band and stays in the processor's
+    // cache, where a section of the whole picture would have every one of
+    // its pages touched for the first time.
     int bandRows = width > BAND_BYTES / 4 ? 1 : BAND_BYTES / 4 / width;
     if (bandRows > height) bandRows = height;
     BITMAPINFOHEADER header;
