@@ -132,8 +132,10 @@ private:
     }
     // The same for 32 pixels, four at a time: a byte is in range when
     // neither (low - byte) nor (byte - high) is above 0 in saturated
-    // arithmetic; the unused byte is always in range.
-    __attribute__((target("sse2"))) uint32_t mask32Sse2(const uint32_t* p) const {
+    // arithmetic; the unused byte is always in range. The host may call in
+    // with a stack aligned to 4 bytes only, so the stack is aligned here for
+    // any 16-byte value kept on it.
+    __attribute__((target("sse2"), force_align_arg_pointer)) uint32_t mask32Sse2(const uint32_t* p) const {
         const __m128i lowBytes = _mm_set1_epi32((int)(low[0] << 16 | low[1] << 8 | low[2]));
         const __m128i highBytes = _mm_set1_epi32(
             (int)(0xFF000000u | (low[0] + span[0]) << 16 | (low[1] + span[1]) << 8 | (low[2] + span[2])));
