@@ -1,80 +1,85 @@
-// Figures for composing and for colour-key regions. Prints microseconds per
-// call; for the region also nanoseconds per pixel against one memcpy of the
-// same bytes.
+// ComposeNotifications of 1, 20 and 100 lines in the default look and in
+// each skin, against its floor (the drawing calls alone, bench/support/
+// compose_floor.h), and the 20 lines against one frame of 16.7 ms.
+// usage: compose_bench.exe [SKINS_DIRECTORY]; without one, sample skins are
+// written into a temporary folder.
 #include <windows.h>
 #include <stdio.h>
-#include <string.h>
-#include <vector>
-#include "host/stand_in_host.h"
+#include <string>
+#include "core/config_columns.h"
 #include "skin/paint.h"
-#include "skin/shape.h"
 #include "skin/skin.h"
+#include "skin/skin_load.h"
+#include "support/bench_skins.h"
+#include "support/bench_table.h"
+#include "support/compose_floor.h"
 #include "support/skin_scene.h"
-#include "window/queue.h"
+#include "window/notify_window.h"
 
-static double now() {
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart / (double)frequency.QuadPart;
-}
+static const double FRAME_US = 1e6 / 60;
 
-template <typename F> static double microsPerCall(int calls, F f) {
-    f();  // warm up
-    double start = now();
-    for (int i = 0; i < calls; i++) f();
-    return (now() - start) * 1e6 / calls;
-}
-
-static void fillQueue(int lines) {
+// Lines as the plug-in makes them: a message waiting for a click, a status
+// change with a description, a request of another plug-in.
+static void fillQueue(StandInHost& stand, int lines) {
     notificationQueue.clear();
-    for (int i = 0; i < lines; i++) addLine("Wiadomość od <b>Ola<b>: czy będziesz jutro?");
+    HIMAGELIST list = stand.imageList();
+    for (int i = 0; i < lines; i++) {
+        switch (i % 3) {
+        case 0: addLine("Wiadomość od <b>Ola Nowak", nullptr, list, stand.iconIndex(774002), 1); break;
+        case 1: addLine("<b>Paweł<b> jest zajęty", nullptr, list, stand.iconIndex(774001)); break;
+        default: addLine("\"spotkanie o 15:00, sala na drugim piętrze\"", nullptr, list, stand.iconIndex(774003));
+        }
+    }
 }
 
-int main() {
+static void measureLook(StandInHost& stand, const std::string& look) {
+    // Short rounds, many of them: the best one is the least disturbed.
+    const int rounds = benchRounds() * 4;
+    for (int lines : {1, 20, 100}) {
+        fillQueue(stand, lines);
+        ComposeNotifications();
+        ComposeFloor floor;
+        const int calls = lines == 100 ? 1 : lines == 20 ? 4 : 20;
+        double compose, drawing;
+        bestPair(rounds, calls, [] { ComposeNotifications(); }, [&] { floor.draw(); }, &compose, &drawing);
+        char name[96];
+        snprintf(name, sizeof(name), "compose %s, %d line%s", look.c_str(), lines, lines == 1 ? "" : "s");
+        printRow(name, compose, drawing, lines == 1 ? 0 : 1.3);
+        if (lines == 20) {
+            snprintf(name, sizeof(name), "compose %s, 20 lines, one frame", look.c_str());
+            printRow(name, compose, FRAME_US, 1.0);
+        }
+    }
+    notificationQueue.clear();
+}
+
+static void useLook(StandInHost& stand, const std::string& name) {
+    stand.setConfig(COL_SKIN, name);
+    if (notificationWindow) DestroyWindow(notificationWindow);
+    LoadSkin();
+}
+
+int main(int argc, char** argv) {
     StandInHost stand;
     beginSkinScene(&stand);
-    printf("%-40s %12s\n", "case", "us/call");
-    for (int lines : {1, 20, 100}) {
-        fillQueue(lines);
-        double us = microsPerCall(lines == 100 ? 50 : 200, [] { ComposeNotifications(); });
-        printf("compose default look, %3d lines          %12.1f\n", lines, us);
-    }
+    MessageBoxCatcher boxes;  // a skin that fails to load must not stop the run
+    TempDir samples;
+    std::string directory = argc > 1 ? argv[1] : samples.path;
+    std::vector<std::string> names = argc > 1 ? skinsIn(directory) : writeSampleSkins(samples);
+    stand.setConfig(COL_DIRECTORY, directory);
 
-    std::vector<uint32_t> tile(30 * 20);
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 30; x++) tile[y * 30 + x] = 0xFF000000 | (x * 8) << 16 | (y * 12) << 8 | 0x40;
-    useSkinBitmap(makeBitmap(30, 20, tile), 5);
-    skin.sizingType = 1;
-    for (int lines : {1, 20, 100}) {
-        fillQueue(lines);
-        double us = microsPerCall(lines == 100 ? 50 : 200, [] { ComposeNotifications(); });
-        printf("compose tiled skin, %3d lines            %12.1f\n", lines, us);
+    useLook(stand, "[brak]");
+    measureLook(stand, "default look");
+    for (const std::string& name : names) {
+        size_t before = boxes.boxes.size();
+        useLook(stand, name);
+        if (boxes.boxes.size() != before || !skin.skinBitmap) {
+            printf("skin %s: not loaded (%s)\n", name.c_str(),
+                   boxes.boxes.size() != before ? boxes.boxes.back().text.c_str() : "no picture");
+            continue;
+        }
+        measureLook(stand, "skin " + name);
     }
-    notificationQueue.clear();
-
-    const int W = 1920, H = 1080, frame = 8;
-    std::vector<uint32_t> picture = solid(W, H, 0xFF204080);
-    for (int y = 0; y < H; y++)
-        for (int x = 0; x < W; x++)
-            if (x < frame || y < frame || x >= W - frame || y >= H - frame) picture[(size_t)y * W + x] = 0xFFFF00FF;
-    HBITMAP bitmap = makeBitmap(W, H, picture);
-    double regionUs = microsPerCall(5, [&] {
-        HRGN r = RegionFromColorKey(bitmap, 0x00FF00FF, 0x00101010);
-        if (r) DeleteObject(r);
-    });
-    std::vector<uint8_t> from((size_t)W * H * 4, 1), to(from.size());
-    double copyUs = microsPerCall(20, [&] {
-        memcpy(to.data(), from.data(), from.size());
-        from[to[7] % from.size()]++;  // keep the copy from being dropped
-    });
-    double pixels = (double)W * H;
-    printf("region 1920x1080, magenta frame          %12.1f   %.2f ns/pixel\n", regionUs, regionUs * 1000 / pixels);
-    printf("memcpy of the same %zu bytes          %12.1f   %.2f ns/pixel\n", from.size(), copyUs,
-           copyUs * 1000 / pixels);
-    printf("region / memcpy                          %12.1f x\n", regionUs / copyUs);
-    DeleteObject(bitmap);
     endSkinScene();
     return 0;
 }

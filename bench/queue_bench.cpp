@@ -1,13 +1,19 @@
-// Add-then-expire of single-line notifications through the real window
-// procedure, with the time per notification; also what its parts cost.
+// One notification through the real window procedure, animation off: the
+// add that brings a hidden window into view, and the add followed by its
+// expiry. The baseline is the sum of the calls the path must make, each
+// timed alone in the same situation: composing, putting the window in
+// place, showing it and starting the expiry timer (and for the expiry:
+// stopping the timer, hiding the window and putting it at its collapsed place).
 #include <windows.h>
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 #include "core/plugin_state.h"
+#include "host/stand_in_host.h"
 #include "skin/paint.h"
 #include "skin/shape.h"
 #include "skin/skin_load.h"
+#include "support/bench_table.h"
+#include "support/skin_scene.h"
+#include "support/win_helpers.h"
 #include "window/clock.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
@@ -16,40 +22,33 @@
 static DWORD now = 1000;
 static DWORD WINAPI benchTick() { return now; }
 
-static double seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return (double)(b.QuadPart - a.QuadPart) / (double)f.QuadPart;
+static const char STATUS_TEXT[] = "<b>Ola<b> jest dostępna";
+static HWND window;
+static HIMAGELIST icons;
+static int iconIndex;
+
+// A status change as the plug-in sends it: one delay long, the host's icon.
+static LRESULT addOne() {
+    NotificationRequest r = {STATUS_TEXT, nullptr, icons, iconIndex, 1, 0, nullptr, 0};
+    return SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
 }
 
-static LARGE_INTEGER stamp() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t;
+// Its expiry: the clock passes its time and the expiry timer ticks.
+static void expire() {
+    now += 2 * (DWORD)windowSettings.delay;
+    SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
 }
 
-static void report(const char* what, int count, LARGE_INTEGER a, LARGE_INTEGER b) {
-    double s = seconds(a, b);
-    printf("%-52s %6d in %8.3f s: %8.1f us each\n", what, count, s, s * 1e6 / count);
-}
-
-static int addLine(HWND window, const char* text, int displayTime) {
-    NotificationRequest r = {text, nullptr, nullptr, 0, displayTime, 0, nullptr, 0};
-    return (int)SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
-}
-
-static void addThenExpire(HWND window, int count, const char* what) {
-    LARGE_INTEGER a = stamp();
-    for (int i = 0; i < count; ++i) {
-        addLine(window, "Wiadomość od <b>Ola", 1);
-        now += 2000;
-        SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
-    }
-    report(what, count, a, stamp());
+// Back to a hidden, empty window with nothing left to paint.
+static void settle() {
+    if (!notificationQueue.empty()) expire();
+    pumpMessages();
 }
 
 int main() {
-    const int count = 10000;
+    StandInHost stand;  // only for its icon image list
+    icons = stand.imageList();
+    iconIndex = stand.iconIndex(24011);
     moduleInstance = GetModuleHandleA(nullptr);
     tickSource = benchTick;
     ResetDefaultLook();
@@ -57,55 +56,64 @@ int main() {
     windowSettings.animation = 0;
     windowSettings.waitForClick = 1;
     windowSettings.limit = 20;
-
     registerNotifyWindowClass(moduleInstance);
     CreateNotificationWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    HWND window = notificationWindow;
+    window = notificationWindow;
     if (!window) {
-        printf("no window\n");
+        printf("no notification window\n");
         return 1;
     }
+    const RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
+    auto placeAt = [](const RECT& r) {
+        windowRect = r;
+        applyWindowRect();
+    };
+    addOne();
+    const RECT full = fullSizeRect();
+    settle();
 
-    if (getenv("BENCH_PARTS")) goto parts;
-    // Each notification shows the window and its expiry hides it again.
-    addThenExpire(window, count, "add then expire, window shown and hidden");
+    // Round after round: the two paths, then each part alone in the state
+    // the path meets it in (a hidden window at its collapsed place, one line).
+    CallTimes addTimes, addExpireTimes, composeTimes, applyTimes, showTimes, timerTimes, killTimes, hideTimes,
+        collapseTimes;
+    for (int round = 0; round < benchRounds() * 20; round++) {
+        addTimes.time(addOne);
+        settle();
+        addExpireTimes.time([] {
+            addOne();
+            expire();
+        });
+        settle();
 
-    // A waiting line keeps the window shown: the queue, composing, placing.
-    addLine(window, "czeka na kliknięcie", -1);
-    addThenExpire(window, count, "add then expire, window stays shown");
+        addLine(STATUS_TEXT, nullptr, icons, iconIndex);  // the line alone, as the queue keeps it
+        composeTimes.time(ComposeNotifications);
+        applyTimes.time([&] { placeAt(full); });
+        showTimes.time([] { ShowWindow(window, SW_SHOWNA); });
+        timerTimes.time([] { SetTimer(window, EXPIRY_TIMER, 100, nullptr); });
+        killTimes.time([] { KillTimer(window, EXPIRY_TIMER); });
+        hideTimes.time([] { ShowWindow(window, SW_HIDE); });
+        collapseTimes.time([&] { placeAt(collapsed); });
+        notificationQueue.clear();
+        pumpMessages();
+    }
+    const double compose = composeTimes.lowerQuartile(), apply = applyTimes.lowerQuartile();
+    const double show = showTimes.lowerQuartile(), timer = timerTimes.lowerQuartile();
+    const double kill = killTimes.lowerQuartile(), hide = hideTimes.lowerQuartile();
+    const double collapse = collapseTimes.lowerQuartile();
+    const double add = addTimes.lowerQuartile(), addExpire = addExpireTimes.lowerQuartile();
 
-parts:
-    if (notificationQueue.empty()) addLine(window, "czeka na kliknięcie", -1);
-    LARGE_INTEGER a = stamp();
-    for (int i = 0; i < count; ++i) ComposeNotifications();
-    report("ComposeNotifications of one line", count, a, stamp());
+    const double required = compose + apply + show + timer;
+    printRow("add to visible, one notification, animation off", add, required, 1.2);
+    printPart("ComposeNotifications of one line", compose);
+    printPart("applyWindowRect to the full size", apply);
+    printPart("ShowWindow SW_SHOWNA of the hidden window", show);
+    printPart("SetTimer of the expiry timer", timer);
+    const double expiry = kill + hide + collapse;
+    printRow("add then expire, one notification", addExpire, required + expiry, 1.2);
+    printPart("KillTimer of the expiry timer", kill);
+    printPart("ShowWindow SW_HIDE of the shown window", hide);
+    printPart("applyWindowRect of the hidden window, collapsed", collapse);
 
-    a = stamp();
-    for (int i = 0; i < count; ++i) ShowWindow(window, SW_SHOWNA);
-    report("ShowWindow SW_SHOWNA of a shown window", count, a, stamp());
-
-    a = stamp();
-    for (int i = 0; i < count; ++i) SetTimer(window, EXPIRY_TIMER, 100, nullptr);
-    report("SetTimer restarting the expiry timer", count, a, stamp());
-
-    a = stamp();
-    for (int i = 0; i < count; ++i) applyWindowRect();
-    report("applyWindowRect at the same place", count, a, stamp());
-
-    HICON model = LoadIconA(nullptr, IDI_APPLICATION);
-    a = stamp();
-    for (int i = 0; i < count; ++i) DestroyIcon(CopyIcon(model));
-    report("CopyIcon and DestroyIcon", count, a, stamp());
-
-    BYTE andMask[32], xorMask[32];
-    memset(andMask, 0, sizeof(andMask));
-    memset(xorMask, 0xFF, sizeof(xorMask));
-    a = stamp();
-    for (int i = 0; i < count; ++i)
-        DestroyIcon(CreateIcon(moduleInstance, 16, 16, 1, 1, andMask, xorMask));
-    report("CreateIcon (monochrome) and DestroyIcon", count, a, stamp());
-
-    SendMessageA(window, MSG_HIDE_ALL, 0, 0);
     DestroyWindow(window);
     UnregisterClassA(NOTIFY_WINDOW_CLASS, moduleInstance);
     return 0;

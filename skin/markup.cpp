@@ -32,6 +32,14 @@ SIZE MeasureMarkup(const char* text) {
     // With no window yet this is the screen's device context.
     HDC dc = GetWindowDC(notificationWindow);
     if (!dc) return total;
+    total = MeasureMarkup(text, dc);
+    ReleaseDC(notificationWindow, dc);
+    return total;
+}
+
+SIZE MeasureMarkup(const char* text, HDC dc) {
+    SIZE total = {0, 0};
+    if (!text || !dc) return total;
     HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         SelectObject(dc, boldFamily(odd) ? skin.boldFont : skin.normalFont);
@@ -41,7 +49,6 @@ SIZE MeasureMarkup(const char* text) {
         if (extent.cy > total.cy) total.cy = extent.cy;
     });
     SelectObject(dc, original);
-    ReleaseDC(notificationWindow, dc);
     return total;
 }
 

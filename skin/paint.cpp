@@ -6,6 +6,7 @@
 #include "paint.h"
 #include <commctrl.h>
 #include <limits.h>
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
@@ -65,10 +66,11 @@ void RestoreAlphaChannel() {
     if (savedAlpha && bitmap32(composedBitmap, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
         BYTE* bytes = (BYTE*)malloc((size_t)savedAlphaSize);
         if (bytes && GetBitmapBits(composedBitmap, savedAlphaSize, bytes) == savedAlphaSize) {
-            for (int y = 0; y < bm.bmHeight; y++) {
-                LONG row = y * bm.bmWidthBytes;
-                for (int x = 0; x < bm.bmWidth; x++) bytes[row + x * 4 + 3] = savedAlpha[row + x * 4 + 3];
-            }
+            // 32-bit rows hold whole pixels only: each pixel is one word
+            // 0xAARRGGBB, and the saved word gives back its alpha byte.
+            uint32_t* now = (uint32_t*)bytes;
+            const uint32_t* before = (const uint32_t*)savedAlpha;
+            for (LONG i = 0; i < savedAlphaSize / 4; i++) now[i] = (now[i] & 0x00FFFFFFu) | (before[i] & 0xFF000000u);
             SetBitmapBits(composedBitmap, savedAlphaSize, bytes);
         }
         free(bytes);
@@ -192,12 +194,16 @@ void ComposeNotifications() {
 
     int widest = 0, tallest = 0;
     std::vector<int> widths((size_t)notificationQueue.count());
+    // Every line is measured on the window's whole-window context (the
+    // screen's while there is no window), taken once for all of them.
+    HDC measuring = GetWindowDC(notificationWindow);
     for (int r = 0; r < notificationQueue.count(); r++) {
-        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str());
+        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
         widths[r] = size.cx;
         if (size.cx > widest) widest = size.cx;
         if (size.cy > tallest) tallest = size.cy;
     }
+    if (measuring) ReleaseDC(notificationWindow, measuring);
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);

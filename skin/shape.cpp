@@ -2,6 +2,8 @@
 // the layered presentation (colour key or per-pixel alpha) when the system
 // has UpdateLayeredWindow.
 #include "shape.h"
+#include <emmintrin.h>
+#include <stdint.h>
 #include <string.h>
 #include "paint.h"
 #include "skin.h"
@@ -11,6 +13,7 @@
 
 static const int RECTS_STEP = 100;    // the buffer grows by this many rectangles
 static const int RECTS_BATCH = 2000;  // rectangles per region before joining
+static const int BAND_BYTES = 128 * 1024;  // the section's size, at most
 static const DWORD HEADER_SIZE = sizeof(RGNDATAHEADER);
 
 static_assert(sizeof(RGNDATAHEADER) == 32, "32-byte region header");
@@ -84,6 +87,75 @@ struct RectBuffer {
     }
 };
 
+// The key range of a colour-key picture: a pixel is transparent when each of
+// its components lies in [key, key + tolerance], capped at 255. A pixel of
+// the 32-bit section is one word 0x00RRGGBB, its fourth byte unused.
+struct KeyRange {
+    uint32_t low[3], span[3];  // red, green, blue
+    KeyRange(COLORREF key, COLORREF tolerance) {
+        const uint32_t k[3] = {GetRValue(key), GetGValue(key), GetBValue(key)};
+        const uint32_t t[3] = {GetRValue(tolerance), GetGValue(tolerance), GetBValue(tolerance)};
+        for (int i = 0; i < 3; i++) {
+            low[i] = k[i];
+            span[i] = (k[i] + t[i] > 255 ? 255 : k[i] + t[i]) - k[i];
+        }
+    }
+    bool transparent(uint32_t p) const {
+        return ((p >> 16 & 0xFF) - low[0]) <= span[0] && ((p >> 8 & 0xFF) - low[1]) <= span[1] &&
+               ((p & 0xFF) - low[2]) <= span[2];
+    }
+    // Calls run(x0, x) for each run of opaque pixels of the row, left to
+    // right, until it answers false; reads every pixel once, 32 at a time
+    // into a mask of the transparent ones.
+    template <typename Run> bool opaqueRuns(const uint32_t* row, int width, Run run) const {
+        int start = 0;  // where the current run of opaque pixels begins
+        for (int x = 0; x < width; x += 32) {
+            const int n = width - x < 32 ? width - x : 32;
+            uint32_t mask = haveSse2 && n == 32 ? mask32Sse2(row + x) : maskOf(row + x, n);
+            for (; mask; mask &= mask - 1) {
+                const int t = x + __builtin_ctz(mask);
+                if (t > start && !run(start, t)) return false;
+                start = t + 1;
+            }
+        }
+        return width <= start || run(start, width);
+    }
+
+private:
+    static const bool haveSse2;
+    // Bit i set when pixel i of the n (at most 32) is transparent.
+    uint32_t maskOf(const uint32_t* p, int n) const {
+        uint32_t mask = 0;
+        for (int i = 0; i < n; i++)
+            if (transparent(p[i])) mask |= 1u << i;
+        return mask;
+    }
+    // The same for 32 pixels, four at a time: a byte is in range when
+    // neither (low - byte) nor (byte - high) is above 0 in saturated
+    // arithmetic; the unused byte is always in range. The host may call in
+    // with a stack aligned to 4 bytes only, so the stack is aligned here for
+    // any 16-byte value kept on it.
+    __attribute__((target("sse2"), force_align_arg_pointer)) uint32_t mask32Sse2(const uint32_t* p) const {
+        const __m128i lowBytes = _mm_set1_epi32((int)(low[0] << 16 | low[1] << 8 | low[2]));
+        const __m128i highBytes = _mm_set1_epi32(
+            (int)(0xFF000000u | (low[0] + span[0]) << 16 | (low[1] + span[1]) << 8 | (low[2] + span[2])));
+        const __m128i zero = _mm_setzero_si128();
+        uint32_t mask = 0;
+        for (int i = 0; i < 8; i++) {
+            __m128i four = _mm_loadu_si128((const __m128i*)(p + 4 * i));
+            __m128i out = _mm_or_si128(_mm_subs_epu8(lowBytes, four), _mm_subs_epu8(four, highBytes));
+            uint32_t in = (uint32_t)_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(out, zero)));
+            mask |= in << (4 * i);
+        }
+        return mask;
+    }
+};
+
+const bool KeyRange::haveSse2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+}();
+
 }  // namespace
 
 HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
@@ -97,11 +169,17 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     }
     const int width = bm.bmWidth, height = bm.bmHeight;
 
+    // The picture is copied into a 32-bit section a band of rows at a time:
+    // the same small section serves every band and stays in the processor's
+    // cache, where a section of the whole picture would have every one of
+    // its pages touched for the first time.
+    int bandRows = width > BAND_BYTES / 4 ? 1 : BAND_BYTES / 4 / width;
+    if (bandRows > height) bandRows = height;
     BITMAPINFOHEADER header;
     memset(&header, 0, sizeof(header));
     header.biSize = sizeof(header);
     header.biWidth = width;
-    header.biHeight = height;  // bottom row first
+    header.biHeight = bandRows;  // bottom row first
     header.biPlanes = 1;
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
@@ -115,38 +193,23 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     HGDIOBJ oldSection = SelectObject(dc, section);
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ oldSource = source ? SelectObject(source, bitmap) : nullptr;
-    if (source) BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
 
     BITMAP sectionInfo;
     GetObjectA(section, sizeof(sectionInfo), &sectionInfo);
     const LONG stride = (sectionInfo.bmWidthBytes + 3) & ~3;
 
-    const int lowR = GetRValue(key), lowG = GetGValue(key), lowB = GetBValue(key);
-    auto cap = [](int v) { return v > 255 ? 255 : v; };
-    const int highR = cap(lowR + GetRValue(tolerance));
-    const int highG = cap(lowG + GetGValue(tolerance));
-    const int highB = cap(lowB + GetBValue(tolerance));
-
+    const KeyRange range(key, tolerance);
     RectBuffer buffer;
     HRGN result = nullptr;
     bool complete = source && buffer.open();
-    for (int y = 0; complete && y < height; y++) {
-        const BYTE* row = (const BYTE*)bits + (LONG)(height - 1 - y) * stride;
-        auto transparentAt = [&](int x) {
-            const BYTE* p = row + x * 4;  // blue, green, red, unused
-            return p[2] >= lowR && p[2] <= highR && p[1] >= lowG && p[1] <= highG && p[0] >= lowB &&
-                   p[0] <= highB;
-        };
-        int x = 0;
-        while (x < width) {
-            int x0 = x;
-            while (x < width && !transparentAt(x)) x++;
-            if (x > x0 && !buffer.add(x0, y, x, y + 1)) {
-                complete = false;
-                break;
-            }
-            x++;  // past the transparent pixel
+    for (int top = 0; complete && top < height; top += bandRows) {
+        const int rows = height - top < bandRows ? height - top : bandRows;
+        BitBlt(dc, 0, 0, width, rows, source, 0, top, SRCCOPY);
+        GdiFlush();
+        for (int i = 0; complete && i < rows; i++) {
+            const int y = top + i;
+            const uint32_t* row = (const uint32_t*)((const BYTE*)bits + (LONG)(bandRows - 1 - i) * stride);
+            complete = range.opaqueRuns(row, width, [&](int x0, int x) { return buffer.add(x0, y, x, y + 1); });
         }
     }
     if (complete) buffer.flush();

@@ -116,6 +116,34 @@ TEST_F(ShapeTest, TallPictureIsJoinedFromBatches) {
     DeleteObject(region);
 }
 
+// A picture wider and taller than the rows the scan holds at once: keyed
+// and near-key pixels at every column position and across every band of
+// rows are judged pixel by pixel as on a small picture.
+TEST_F(ShapeTest, LargePictureKeepsTheKeyRangeAtEveryPosition) {
+    const int W = 1001, H = 211;
+    const uint32_t colours[] = {MAGENTA, 0xFFFF10FF, 0xFFFF11FF, 0xFFFE00FF, 0xFFFF00FE};
+    const bool keyed[] = {true, true, false, false, false};
+    std::vector<uint32_t> px = solid(W, H, RED);
+    std::vector<bool> hole((size_t)W * H, false);
+    for (int y = 0; y < H; y++)
+        for (int k = 0; k < 9; k++) {
+            int x = (y * 13 + k * 111 + k * k) % W, c = (y + k) % 5;
+            px[(size_t)y * W + x] = colours[c];
+            hole[(size_t)y * W + x] = keyed[c];
+        }
+    for (int x = 0; x < W; x++) px[(size_t)100 * W + x] = MAGENTA, hole[(size_t)100 * W + x] = true;
+    HRGN region = regionOf(W, H, px);
+    ASSERT_NE(nullptr, region);
+    int wrong = 0;
+    for (int y = 0; y < H && wrong < 5; y++)
+        for (int x = 0; x < W && wrong < 5; x++)
+            if ((PtInRegion(region, x, y) != 0) == hole[(size_t)y * W + x]) {
+                ADD_FAILURE() << "pixel " << x << ", " << y;
+                wrong++;
+            }
+    DeleteObject(region);
+}
+
 TEST_F(ShapeTest, ColourKeySkinWithoutLayeringGetsAWindowRegion) {
     std::vector<uint32_t> px = solid(120, 20, RED);
     for (int y = 0; y < 20; y++)

@@ -1,0 +1,41 @@
+// The floor of composing: the drawing calls composing the queued lines in
+// the active look must make, made directly on one memory device context
+// prepared beforehand (picture, brushes and source image already in place):
+// the background, each row's icon, and for each text segment its
+// GetTextExtentPoint32A (measuring and drawing) and DrawTextA (shadow, text).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <string>
+#include <vector>
+
+class ComposeFloor {
+public:
+    // For the queue and look as they are, in the size the last compose gave.
+    ComposeFloor();
+    ~ComposeFloor();
+    void draw();
+
+private:
+    struct Segment {
+        std::string text;
+        HFONT measureFont, drawFont;
+    };
+    struct Row {
+        std::vector<Segment> segments;
+        HICON icon;
+        HIMAGELIST list;
+        int index;
+        int iconX, iconY;
+        RECT box;
+    };
+    std::vector<Row> rows;
+    HDC dc = nullptr, source = nullptr;
+    HBITMAP picture = nullptr;
+    HGDIOBJ oldPicture = nullptr, oldSource = nullptr, oldBrush = nullptr, oldPen = nullptr;
+    HBRUSH brush = nullptr;
+    HPEN pen = nullptr;
+
+    void background();
+    void text(const Row& row, const RECT& box);
+};
