@@ -63,6 +63,12 @@ int StandInHost::hostMessage(HostMessage* message, Sent& record) {
     if (id == 1102 && message->size >= sizeof(ColumnRegistration))
         record.p1Text = textAt(((ColumnRegistration*)message)->key);
 
+    if (isOptionsMessage(id) && p1 && optionsControls) {
+        int answer = 0;
+        lastErrorCode = 0;
+        if (optionsControls(id, p1, &answer)) return answer;
+    }
+
     auto extra = handlers.find(id);
     if (extra != handlers.end() && extra->second) {
         lastErrorCode = 0;

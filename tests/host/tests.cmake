@@ -1,0 +1,3 @@
+# The stand-in host as an application: its options window in-process, and
+# vorlane_host.exe playing scenarios as a child process.
+notify_test(host TIMEOUT 240 DEPENDS notify vorlane_host)
