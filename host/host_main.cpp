@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
         std::function<bool()> wanted = nullptr;
         if (stay) wanted = [&main]() { return main.isOpen(); };
         ScenarioPlayer player(app, shots, wanted);
+        player.mainWindow = main.window();
         if (!player.playFile(scenario)) {
             fprintf(stderr, "%s\n", player.error.c_str());
             result = player.failedExpectation ? 1 : 2;

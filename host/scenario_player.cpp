@@ -360,12 +360,14 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
         std::string target = firstWord(args, &what);
         bool ok = a1.size() > 4 && a1.compare(a1.size() - 4, 4, ".png") == 0 && args == target;
         for (char ch : a1) ok = ok && (isalnum((unsigned char)ch) || ch == '-' || ch == '_' || ch == '.');
-        if (!ok || (target != "" && target != "options"))
-            return fail(line, "screenshot takes a file name (letters, digits, - _ .) ending in .png, then options or nothing");
+        if (!ok || (target != "" && target != "options" && target != "main"))
+            return fail(line, "screenshot takes a file name (letters, digits, - _ .) ending in .png, "
+                              "then options, main or nothing");
         RECT area = popupCorner();
-        if (target == "options") {
-            if (!app.options.isOpen()) return fail(line, "the options window is not open");
-            GetWindowRect(app.options.window(), &area);
+        HWND shown = target == "options" ? app.options.window() : target == "main" ? mainWindow : nullptr;
+        if (!target.empty()) {
+            if (!shown || !IsWindow(shown)) return fail(line, "the " + target + " window is not open");
+            GetWindowRect(shown, &area);
         }
         pump(100);  // let everything paint
         std::string path = shots + "\\" + a1, why;

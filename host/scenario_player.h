@@ -23,6 +23,7 @@ public:
     std::string error;       // "file:line: what is wrong"
     bool failedExpectation = false;
     std::string file = "(scenario)";
+    HWND mainWindow = nullptr;  // the host's main window, for its screenshot
 
 private:
     HostApp& app;
