@@ -23,6 +23,9 @@ const char* statusLabel(int status) {
     return "inny";
 }
 
+// The host's icon identifier of a status on a network.
+int statusIcon(int net, int status) { return 0x40000000 + ((net & 0xFF) << 20) + (status & 0xFF) * 16; }
+
 HFONT guiFont() { return (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
 
 HWND child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id,
@@ -41,14 +44,15 @@ void addColumn(HWND list, int index, const char* title, int width) {
     SendMessageA(list, LVM_INSERTCOLUMNA, index, (LPARAM)&c);
 }
 
-void setCell(HWND list, int row, int column, const std::string& text, LPARAM data = 0) {
+void setCell(HWND list, int row, int column, const std::string& text, LPARAM data = 0, int image = -1) {
     LVITEMA item = {};
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = (char*)text.c_str();
     if (column == 0) {
-        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
         item.lParam = data;
+        item.iImage = image;
         SendMessageA(list, LVM_INSERTITEMA, 0, (LPARAM)&item);
     } else {
         item.mask = LVIF_TEXT;
@@ -94,7 +98,8 @@ bool MainWindow::create() {
     frame = CreateWindowExA(0, CLASS_NAME, "Vorlane", style, 16, 400, r.right - r.left, r.bottom - r.top, nullptr,
                             nullptr, GetModuleHandleA(nullptr), this);
     if (!frame) return false;
-    DWORD listStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+    // The lists show the host's status icons; the image list stays the host's.
+    DWORD listStyle = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP;
     contacts = child(frame, WC_LISTVIEWA, "", listStyle, 8, 8, 584, 160, ID_CONTACTS, WS_EX_CLIENTEDGE);
     SendMessageA(contacts, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     addColumn(contacts, 0, "Kontakt", 130);
@@ -105,6 +110,8 @@ bool MainWindow::create() {
     SendMessageA(networks, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
     addColumn(networks, 0, "Sieć", 110);
     addColumn(networks, 1, "Mój status", 120);
+    SendMessageA(contacts, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)app.host.imageList());
+    SendMessageA(networks, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)app.host.imageList());
     child(frame, "STATIC", "Status:", SS_LEFT, 270, 180, 60, 16, 0);
     statusBox = child(frame, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 330, 176, 120, 200, ID_STATUS);
     for (const StatusChoice& c : CHOICES) SendMessageA(statusBox, CB_ADDSTRING, 0, (LPARAM)c.label);
@@ -131,7 +138,7 @@ void MainWindow::refresh() {
     int i = 0;
     for (HostContact& c : app.contacts) {
         HostNetwork* n = app.network(c.net);
-        setCell(contacts, i, 0, c.name, c.row);
+        setCell(contacts, i, 0, c.name, c.row, app.host.iconIndex(statusIcon(c.net, c.status)));
         setCell(contacts, i, 1, n ? n->name : std::to_string(c.net));
         setCell(contacts, i, 2, statusLabel(c.status));
         setCell(contacts, i, 3, c.description);
@@ -140,7 +147,7 @@ void MainWindow::refresh() {
     SendMessageA(networks, LVM_DELETEALLITEMS, 0, 0);
     i = 0;
     for (HostNetwork& n : app.networks) {
-        setCell(networks, i, 0, n.name, n.number);
+        setCell(networks, i, 0, n.name, n.number, app.host.iconIndex(statusIcon(n.number, n.status)));
         setCell(networks, i, 1, statusLabel(n.status));
         i++;
     }
