@@ -193,8 +193,7 @@ int HostApp::request(const RequestSpec& spec) {
     r.clickable = spec.clickable ? 1 : 0;
     if (spec.clickable) {
         // An action of the requesting plug-in, one per request.
-        static int next = 0;
-        r.originAction = 900 + next++;
+        r.originAction = 900 + nextOrigin++;
         r.originParent = 90;
     }
     if (r.size == 60 && !spec.info.empty()) {

@@ -81,6 +81,7 @@ public:
 
 private:
     bool started = false;
+    int nextOrigin = 0;             // click targets of the requests, one each
     std::deque<std::string> texts;  // texts handed to the plug-in by pointer
     void notifyChanged() {
         if (changed) changed();

@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
             fprintf(stderr, "%s\n", player.error.c_str());
             result = player.failedExpectation ? 1 : 2;
             stay = false;
+        } else if (stay && !main.isOpen()) {
+            printf("the host was closed before the scenario's end\n");
         } else {
             printf("scenario played to its end\n");
         }

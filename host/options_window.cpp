@@ -12,7 +12,7 @@ const int32_t PLUGIN_PAGE = 774000, CONTACT_PAGE_ID = 774001;
 const int CODE_CLICK = 1, CODE_OPENED = 10, CODE_CHANGED = 100;
 
 // Layout of a page: two columns of groups, each group a box of items.
-const int TREE_WIDTH = 170, COLUMN_WIDTH = 300, COLUMN_GAP = 12, MARGIN = 8;
+const int TREE_WIDTH = 170, COLUMN_WIDTH = 340, COLUMN_GAP = 12, MARGIN = 8;
 const int PANEL_WIDTH = MARGIN * 2 + COLUMN_WIDTH * 2 + COLUMN_GAP, PANEL_HEIGHT = 540;
 const int GROUP_TITLE = 18, GROUP_PADDING = 10, ITEM_GAP = 4, GROUP_GAP = 8;
 const int FIRST_ITEM_ID = 100;
@@ -83,6 +83,7 @@ bool OptionsWindow::open(int row, const std::string& name) {
     }
     buildTree();
     showPage(row >= 1 ? CONTACT_PAGE_ID : PLUGIN_PAGE);
+    if (shownNode) SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)shownNode);
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
     return true;
@@ -101,6 +102,7 @@ void OptionsWindow::close() {
 void OptionsWindow::buildTree() {
     SendMessageA(tree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
     HTREEITEM contactNode = nullptr;
+    shownNode = nullptr;
     for (const ControlDeclaration& d : declarations) {
         if (d.kind != CONTROL_PAGE) continue;
         TVINSERTSTRUCTA insert = {};
@@ -124,7 +126,8 @@ void OptionsWindow::buildTree() {
             insert.hParent = TVI_ROOT;
         }
         insert.item.pszText = (char*)d.label.c_str();
-        SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+        HTREEITEM node = (HTREEITEM)SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+        if (d.actionId == (contactRow >= 1 ? CONTACT_PAGE_ID : PLUGIN_PAGE)) shownNode = node;
         if (contactNode) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)contactNode);
     }
 }

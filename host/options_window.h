@@ -46,6 +46,7 @@ private:
     StandInHost& host;
     HWND frame = nullptr, tree = nullptr, panel = nullptr, tips = nullptr;
     int32_t page = 0;
+    HTREEITEM shownNode = nullptr;  // the tree item of the page shown
     int contactRow = -2;
     std::string contactName;
     std::vector<Item> items;

@@ -117,8 +117,13 @@ bool scenarioText(const std::string& utf8, std::string* text) {
 ScenarioPlayer::ScenarioPlayer(HostApp& a, const std::string& folder, std::function<bool()> stillWanted)
     : app(a), shots(folder), wanted(stillWanted) {}
 
+ScenarioPlayer::~ScenarioPlayer() {
+    if (boxHook) UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+}
+
 bool ScenarioPlayer::fail(int line, const std::string& what) {
-    error = file + ":" + std::to_string(line) + ": " + what;
+    error = file + (line > 0 ? ":" + std::to_string(line) : std::string()) + ": " + what;
     return false;
 }
 

@@ -14,6 +14,7 @@ public:
     // Screenshots go into `shotsFolder` (a Windows path); `stillWanted`
     // answers false once the person has closed the host.
     ScenarioPlayer(HostApp& app, const std::string& shotsFolder, std::function<bool()> stillWanted = nullptr);
+    ~ScenarioPlayer();
 
     // Plays the file to its end; false with `error` set otherwise.
     bool playFile(const std::string& path);

@@ -2,7 +2,9 @@
 // text rows it holds and where a row lies. The window's height is its rows
 // times the row height plus the look's top and bottom margins; the row height
 // is the look's font height plus its line spacing. The look is the tooltip
-// look ("[brak]") or the skin named in the host's columns.
+// look ("[brak]") or the skin named in the host's columns. A skin whose
+// background image is taller than its rows keeps that height, so while it
+// holds fewer rows the count reads as the rows that height would hold.
 #pragma once
 #include <windows.h>
 #include <string>
