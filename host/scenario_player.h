@@ -42,3 +42,5 @@ private:
 bool scenarioText(const std::string& utf8, std::string* text);
 // A Windows-1250 text as the console shows it (UTF-8).
 std::string consoleText(const char* text);
+// The first word of a line (spaces and tabs separate words), and the rest.
+std::string scenarioWord(const std::string& line, std::string* rest);
