@@ -85,11 +85,7 @@ int main(int argc, char** argv) {
     }
     if (stay && main.isOpen()) {
         printf("the host stays open until its window is closed\n");
-        MSG m;
-        while (GetMessageA(&m, nullptr, 0, 0) > 0) {
-            TranslateMessage(&m);
-            DispatchMessageA(&m);
-        }
+        main.runUntilClosed();
     }
     for (const std::string& line : app.host.log) printf("log: %s\n", consoleText(line.c_str()).c_str());
     app.shutdown();

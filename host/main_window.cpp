@@ -153,6 +153,18 @@ void MainWindow::refresh() {
     }
 }
 
+void MainWindow::runUntilClosed() {
+    MSG m;
+    while (isOpen() && GetMessageA(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    // The loop's end is taken: nothing else of this host waits for it.
+    PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    // As the host closes: the plug-in's window goes, then the plug-in.
+    app.shutdown();
+}
+
 HostContact* MainWindow::selectedContact() { return app.contactAtRow((int)selectedData(contacts)); }
 HostNetwork* MainWindow::selectedNetwork() { return app.network((int)selectedData(networks)); }
 
@@ -203,8 +215,6 @@ LRESULT CALLBACK MainWindow::proc(HWND window, UINT message, WPARAM wParam, LPAR
         if (self && HIWORD(wParam) == BN_CLICKED) self->onCommand(LOWORD(wParam));
         return 0;
     case WM_CLOSE:
-        // As the host closes: the plug-in's window goes, then the plug-in.
-        if (self) self->app.shutdown();
         DestroyWindow(window);
         return 0;
     case WM_DESTROY:

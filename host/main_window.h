@@ -2,7 +2,10 @@
 // user's own status per network, and what a person does with them: open the
 // options or a contact's page, open a conversation, make a contact send a
 // message, change a contact's status or description or the user's own
-// status. Closing it shuts the plug-in down (22101, 20002) and unloads it.
+// status. Closing it ends the host: once its message loop is left, the
+// plug-in is shut down (22101, 20002) and unloaded. Not earlier, since the
+// close may come through a message loop of the plug-in's own (a message box
+// it shows), which must not return into a library that is gone.
 #pragma once
 #include <windows.h>
 #include "host_app.h"
@@ -17,6 +20,9 @@ public:
     HWND window() const { return frame; }
     bool isOpen() const { return frame && IsWindow(frame); }
     void refresh();
+    // Dispatches messages until the window has been closed, then shuts the
+    // plug-in down.
+    void runUntilClosed();
 
 private:
     HostApp& app;

@@ -130,8 +130,9 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
             text = after;
         }
         if (text.empty() || !scenarioText(text, &spec.text)) return fail(line, "request needs a Windows-1250 text");
-        if (spec.size == 44 && (spec.clickable || spec.displayTime != 1 || !spec.info.empty() || spec.noIcon))
-            return fail(line, "a 44-byte request takes an icon only");
+        if (spec.size == 44 && (spec.clickable || spec.displayTime != 1 || !spec.info.empty() || spec.noIcon ||
+                                spec.defaultIcon != 0))
+            return fail(line, "a 44-byte request takes a status or message icon only");
         lastRequest = app.request(spec);
         printf("    notification %d\n", lastRequest);
         return true;
