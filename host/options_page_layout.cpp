@@ -20,7 +20,7 @@ void OptionsWindow::clearPage() {
     for (Item& item : items) {
         if (tips && item.control) {
             TOOLINFOA ti = {};
-            ti.cbSize = sizeof(ti);
+            ti.cbSize = TTTOOLINFOA_V2_SIZE;  // the form every comctl32 takes
             ti.hwnd = panel;
             ti.uId = (UINT_PTR)item.control;
             SendMessageA(tips, TTM_DELTOOLA, 0, (LPARAM)&ti);
@@ -178,7 +178,7 @@ HWND OptionsWindow::createItem(Item& item, int x, int y, int width, int height) 
     if (item.icon) SendMessageA(item.control, STM_SETICON, (WPARAM)item.icon, 0);
     if (tips && !d.tip.empty()) {
         TOOLINFOA ti = {};
-        ti.cbSize = sizeof(ti);
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;  // the form every comctl32 takes
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = panel;
         ti.uId = (UINT_PTR)item.control;

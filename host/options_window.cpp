@@ -62,7 +62,7 @@ bool OptionsWindow::open(int row, const std::string& name) {
                                 r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
         if (!frame) return false;
         tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_LINESATROOT,
+                               WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_LINESATROOT | TVS_NOTOOLTIPS,
                                MARGIN, MARGIN, TREE_WIDTH - MARGIN, PANEL_HEIGHT, frame, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
         SendMessageA(tree, WM_SETFONT, (WPARAM)guiFont(), 0);

@@ -87,6 +87,21 @@ TEST_F(OptionsWindowTest, ControlsAreTheDeclaredOnesBoundToTheirColumnsWithTheir
     EXPECT_EQ(bound, 17);
     EXPECT_EQ(options.control(COL_CNT_MSG), nullptr);
 
+    // Tooltips: the text after code 26 "tip=", for the four controls that have one.
+    HWND tips = nullptr;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+        if (GetWindow(w, GW_OWNER) == options.window()) tips = w;
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 4);
+    char tip[256] = "";
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;  // the form every comctl32 takes
+    ti.hwnd = GetParent(options.control(COL_DELAY));
+    ti.uId = (UINT_PTR)options.control(COL_DELAY);
+    ti.lpszText = tip;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof(tip), (LPARAM)&ti);
+    EXPECT_STREQ(tip, "Czas przez jaki wyświetlana jest jedna wiadomość");
+
     // A contact's page shows that contact's switches.
     int ola = vorlane.addContact(10, "1234", "Ola");
     vorlane.setContact(ola, COL_CNT_MSG, 0);
