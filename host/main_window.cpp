@@ -60,6 +60,18 @@ void setCell(HWND list, int row, int column, const std::string& text, LPARAM dat
     }
 }
 
+// Selects the row holding `data`, as before a refresh.
+void selectData(HWND list, LPARAM data) {
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    int i = data ? (int)SendMessageA(list, LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find) : -1;
+    if (i < 0) return;
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, i, (LPARAM)&item);
+}
+
 LPARAM selectedData(HWND list) {
     int i = (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
     if (i < 0) return 0;
@@ -134,6 +146,7 @@ bool MainWindow::create() {
 
 void MainWindow::refresh() {
     if (!isOpen()) return;
+    LPARAM chosenContact = selectedData(contacts), chosenNetwork = selectedData(networks);
     SendMessageA(contacts, LVM_DELETEALLITEMS, 0, 0);
     int i = 0;
     for (HostContact& c : app.contacts) {
@@ -151,6 +164,8 @@ void MainWindow::refresh() {
         setCell(networks, i, 1, statusLabel(n.status));
         i++;
     }
+    selectData(contacts, chosenContact);
+    selectData(networks, chosenNetwork);
 }
 
 void MainWindow::runUntilClosed() {
