@@ -1,7 +1,23 @@
 // The host's icon image list: 16 x 16 images known by icon identifier.
-// Identifiers without a registered resource get a filled square of a colour
-// derived from the identifier, added on first request.
+// A status identifier (0x4NNSSSS0) shows the host's icon of that status for
+// every network, the message identifier its envelope: both are icon
+// resources of the host program named "S" and the identifier for network 0.
+// Identifiers without either get a filled square of a colour derived from
+// the identifier, added on first request.
 #include "stand_in_host.h"
+#include <stdio.h>
+
+namespace {
+HICON hostIcon(int iconId) {
+    uint32_t id = (uint32_t)iconId;
+    if ((id >> 28) == 4) id = 0x40000000u | (id & 0xFF0u);  // status code, any network
+    char name[16];
+    snprintf(name, sizeof(name), "S%08X", (unsigned)id);
+    HMODULE self = GetModuleHandleA(nullptr);
+    if (!FindResourceA(self, name, (LPCSTR)RT_GROUP_ICON)) return nullptr;
+    return (HICON)LoadImageA(self, name, IMAGE_ICON, 16, 16, 0);
+}
+}  // namespace
 
 HIMAGELIST StandInHost::imageList() {
     if (!icons) icons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8);
@@ -27,6 +43,11 @@ int StandInHost::iconIndex(int iconId) {
 
 int StandInHost::addIconImage(int iconId) {
     if (!imageList()) return -1;
+    if (HICON icon = hostIcon(iconId)) {
+        int index = ImageList_AddIcon(icons, icon);
+        DestroyIcon(icon);
+        if (index >= 0) return index;
+    }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = 16;

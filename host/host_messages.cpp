@@ -63,6 +63,12 @@ int StandInHost::hostMessage(HostMessage* message, Sent& record) {
     if (id == 1102 && message->size >= sizeof(ColumnRegistration))
         record.p1Text = textAt(((ColumnRegistration*)message)->key);
 
+    if (isOptionsMessage(id) && p1 && optionsControls) {
+        int answer = 0;
+        lastErrorCode = 0;
+        if (optionsControls(id, p1, &answer)) return answer;
+    }
+
     auto extra = handlers.find(id);
     if (extra != handlers.end() && extra->second) {
         lastErrorCode = 0;
@@ -113,7 +119,10 @@ int StandInHost::hostMessage(HostMessage* message, Sent& record) {
         imageList();
         HICON icon = (HICON)LoadImageA(owner, MAKEINTRESOURCEA(resource), IMAGE_ICON, 16, 16, 0);
         if (icon && icons) {
-            int index = ImageList_AddIcon(icons, icon);
+            // Declared again (the options are asked for again): the same slot.
+            auto known = iconIndices.find(number);
+            int index = known != iconIndices.end() ? ImageList_ReplaceIcon(icons, known->second, icon)
+                                                  : ImageList_AddIcon(icons, icon);
             if (index >= 0) iconIndices[number] = index;
         }
         if (icon) DestroyIcon(icon);

@@ -108,6 +108,10 @@ public:
     // bound to a column (action id 0x11000000 | column) reads and writes
     // that configuration column.
     std::map<int, std::string> controlTexts;
+    // An open options window answers the control messages (10101, 10106,
+    // 10108, 10110, with p1) before the host does; false leaves the message
+    // to the host.
+    std::function<bool(int id, intptr_t p1, int* result)> optionsControls;
 
     // Extra answers for host messages (by id), consulted before the built-ins.
     std::map<int, std::function<int(HostMessage* message)>> handlers;

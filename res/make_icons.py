@@ -6,10 +6,23 @@
 104.ico  16, 32, 48      error: white cross on a red disc
 105.ico  16, 32, 48      information: white "i" on a blue disc
 
+The stand-in host's own icons (16x16), named by their host icon identifier
+for network 0 (0x40000000 + status x 16; the host shows them for every
+network), and the host's message icon:
+
+40000400.ico  available    green disc
+40000220.ico  busy         red disc with a white bar
+40000410.ico  away         amber disc with clock hands
+40000420.ico  invisible    grey ring, hollow
+40000000.ico  offline      grey disc
+40000F10.ico  connecting   blue ring with a gap and a leading dot
+50000010.ico  message      envelope
+
 Shapes are described in unit coordinates (0..1, y downwards) and sampled
 4 x 4 times per pixel for smooth edges. Pure Python, no imaging library.
 Run from any folder: python3 res/make_icons.py [OUTPUT_FOLDER]
-(the icons go beside this script unless a folder is given).
+(the library's icons go beside this script and the host's into host/icons
+unless a folder is given; then the host's go into OUTPUT_FOLDER/host).
 """
 import math
 import os
@@ -164,6 +177,63 @@ def information_sign():
             (information_letter(0.5, 0.27, 0.075, 0.15, 0.76), WHITE)]
 
 
+GREEN = (40, 170, 60)
+DARK_GREEN = (16, 100, 30)
+AMBER = (240, 170, 30)
+DARK_AMBER = (150, 95, 10)
+GREY = (150, 150, 150)
+DARK_GREY = (90, 90, 90)
+LIGHT_GREY = (200, 200, 200)
+
+
+def status_disc(rim, fill):
+    return [(inside_disc(0.5, 0.5, 0.44), rim), (inside_disc(0.5, 0.5, 0.34), fill)]
+
+
+def busy_sign():
+    return status_disc(DARK_RED, RED) + [(inside_rect(0.24, 0.42, 0.76, 0.58), WHITE)]
+
+
+def away_sign():
+    hands = union(inside_segment(0.5, 0.5, 0.5, 0.24, 0.06), inside_segment(0.5, 0.5, 0.7, 0.5, 0.06))
+    return status_disc(DARK_AMBER, AMBER) + [(hands, DARK_AMBER)]
+
+
+def invisible_sign():
+    ring = inside_disc(0.5, 0.5, 0.44)
+    hole = inside_disc(0.5, 0.5, 0.28)
+    return [(lambda x, y: ring(x, y) and not hole(x, y), GREY)]
+
+
+def connecting_sign():
+    ring = inside_disc(0.5, 0.5, 0.44)
+    hole = inside_disc(0.5, 0.5, 0.26)
+
+    def arc(x, y):
+        angle = math.degrees(math.atan2(0.5 - y, x - 0.5)) % 360
+        return ring(x, y) and not hole(x, y) and not (20 <= angle <= 80)
+    return [(arc, BLUE), (inside_disc(0.5 + 0.35 * math.cos(math.radians(90)),
+                                      0.5 - 0.35 * math.sin(math.radians(90)), 0.11), DARK_BLUE)]
+
+
+def envelope():
+    body = inside_rect(0.06, 0.2, 0.94, 0.8)
+    paper = inside_rect(0.12, 0.26, 0.88, 0.74)
+    flap = union(inside_segment(0.12, 0.28, 0.5, 0.56, 0.05), inside_segment(0.88, 0.28, 0.5, 0.56, 0.05))
+    return [(body, DARK_GREY), (paper, (255, 250, 225)), (flap, DARK_GREY)]
+
+
+HOST_ICONS = [
+    ('40000400', status_disc(DARK_GREEN, GREEN)),
+    ('40000220', busy_sign()),
+    ('40000410', away_sign()),
+    ('40000420', invisible_sign()),
+    ('40000000', status_disc(DARK_GREY, LIGHT_GREY)),
+    ('40000F10', connecting_sign()),
+    ('50000010', envelope()),
+]
+
+
 def main():
     here = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     os.makedirs(here, exist_ok=True)
@@ -171,6 +241,13 @@ def main():
     write_ico(os.path.join(here, '103.ico'), [render(s, warning_triangle()) for s in (16, 32)])
     write_ico(os.path.join(here, '104.ico'), [render(s, error_sign()) for s in (16, 32, 48)])
     write_ico(os.path.join(here, '105.ico'), [render(s, information_sign()) for s in (16, 32, 48)])
+    if len(sys.argv) > 1:
+        host = os.path.join(here, 'host')
+    else:
+        host = os.path.join(os.path.dirname(here), 'host', 'icons')
+    os.makedirs(host, exist_ok=True)
+    for name, layers in HOST_ICONS:
+        write_ico(os.path.join(host, name + '.ico'), [render(16, layers)])
 
 
 if __name__ == '__main__':

@@ -1,0 +1,89 @@
+// The stand-in host as an application: the plug-in loaded and started, the
+// network plug-ins it plays, the contact list, the options window, and the
+// events a person (or a scenario) makes happen. Texts are Windows-1250.
+#pragma once
+#include <deque>
+#include <functional>
+#include <string>
+#include "options_window.h"
+#include "stand_in_host.h"
+
+struct HostNetwork {
+    int number;
+    int pluginId;       // the network plug-in's identifier
+    std::string name;   // its answer to 30016
+    int status = 0;     // the user's own status on it
+    std::string description;
+};
+
+struct HostContact {
+    int row;
+    int net;
+    std::string userId, name;
+    int gender;         // 1 female, 2 male, 0 not set
+    int status = 0;
+    std::string description;
+};
+
+// A notification request of another plug-in, in one of its three sizes.
+struct RequestSpec {
+    int size = 52;            // 44, 52 or 60
+    std::string text;
+    int icon = 0;             // host icon identifier; 0 the plug-in's default
+    int defaultIcon = 0;      // 0 information, 1 error, 2 warning
+    bool noIcon = false;
+    int displayTime = 1;
+    bool clickable = false;
+    std::string info;         // 60-byte form: the info record for listeners
+};
+
+const int STATUS_OFFLINE = 0, STATUS_UNREACHABLE = 0x21, STATUS_BUSY = 0x22, STATUS_AVAILABLE = 0x40,
+          STATUS_AWAY = 0x41, STATUS_INVISIBLE = 0x42, STATUS_CHAT = 0x43, STATUS_CONNECTING = 0xF1;
+// The status named in a scenario or chosen in the main window ("available",
+// "0x22", "64"); -1 when the name means nothing.
+int statusByName(const std::string& name);
+// The status as the host's lists show it.
+const char* statusName(int status);
+
+class HostApp {
+public:
+    HostApp();
+    ~HostApp();
+    StandInHost host;
+    OptionsWindow options{host};
+    std::deque<HostNetwork> networks;   // deque: the names handed out stay put
+    std::deque<HostContact> contacts;
+    std::function<void()> changed;      // the lists changed (the main window redraws)
+
+    // Loads the plug-in from the path and runs its start-up; false with the reason.
+    bool start(const char* dllPath, std::string* error);
+    // 22101, 20002 and unloading, once.
+    void shutdown();
+    bool running() const { return started; }
+
+    HostNetwork* addNetwork(int number, const std::string& name);
+    HostNetwork* network(int number);
+    HostContact* addContact(int net, const std::string& userId, const std::string& name, int gender);
+    // By user identifier or by name.
+    HostContact* contact(const std::string& key);
+    HostContact* contactAtRow(int row);
+
+    void receiveMessage(HostContact& from, const std::string& body);
+    void contactStatus(HostContact& contact, int status, const std::string& description);
+    void networkStatus(HostNetwork& network, int status, const std::string& description);
+    // The person opened a conversation with the contact: action 774120, code 10.
+    void openConversation(HostContact& contact);
+    // The plug-in's answer: the notification's id, -1 refused, 0 nothing shown.
+    int request(const RequestSpec& spec);
+    void closeNotification(int id);
+    // A setting stored in its column, reported with 21020.
+    void setSetting(int column, const std::string& value);
+
+private:
+    bool started = false;
+    int nextOrigin = 0;             // click targets of the requests, one each
+    std::deque<std::string> texts;  // texts handed to the plug-in by pointer
+    void notifyChanged() {
+        if (changed) changed();
+    }
+};

@@ -1,0 +1,69 @@
+// The host's main window: closing it ends the host's loop, which then shuts
+// the plug-in down and unloads it.
+#include <gtest/gtest.h>
+#include <string>
+#include "host/main_window.h"
+#include "host/shown_lines.h"
+#include "support/win_helpers.h"
+
+namespace {
+std::string pluginBesideTests() {
+    char exe[MAX_PATH];
+    std::string dir(exe, GetModuleFileNameA(nullptr, exe, sizeof(exe)));
+    return dir.substr(0, dir.find_last_of('\\') + 1) + "..\\dist\\notify.dll";
+}
+void press(HWND main, const char* button) {
+    SendMessageA(FindWindowExA(main, nullptr, "Button", button), BM_CLICK, 0, 0);
+    pumpMessages(300);
+}
+}  // namespace
+
+TEST(MainWindow, APersonsActionsReachThePlugin) {
+    HostApp app;
+    std::string why;
+    ASSERT_TRUE(app.start(pluginBesideTests().c_str(), &why)) << why;
+    MainWindow main(app);
+    ASSERT_TRUE(main.create());
+    app.networkStatus(*app.addNetwork(10, "Jabber"), 0x40, "");
+    HostContact* ola = app.addContact(10, "ola", "Ola", 1);
+    app.host.setConfig(774121, 1);  // received messages are notified
+    HWND list = FindWindowExA(main.window(), nullptr, "SysListView32", nullptr);
+    LVITEMA item = {};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, 0, (LPARAM)&item);
+    pumpMessages(300);
+    ASSERT_EQ(shownLines(app.host), 1);  // the network's own change
+
+    press(main.window(), "Wyślij wiadomość");
+    EXPECT_EQ(shownLines(app.host), 2);  // and "Wiadomość od Ola"
+    press(main.window(), "Otwórz rozmowę");
+    EXPECT_EQ(shownLines(app.host), 1);  // action 774120 closed the contact's notice
+
+    HWND status = FindWindowExA(main.window(), nullptr, "ComboBox", nullptr);
+    SendMessageA(status, CB_SETCURSEL, 1, 0);  // "zajęty"
+    press(main.window(), "Status kontaktu");
+    EXPECT_EQ(app.host.contactIntValue(ola->row, 2), 0x22);
+    EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), 0);  // still chosen
+    app.shutdown();
+}
+
+TEST(MainWindow, ClosingItShutsThePluginDownAndUnloadsIt) {
+    HostApp app;
+    std::string why;
+    ASSERT_TRUE(app.start(pluginBesideTests().c_str(), &why)) << why;
+    MainWindow main(app);
+    ASSERT_TRUE(main.create());
+    HostNetwork* jabber = app.addNetwork(10, "Jabber");
+    app.networkStatus(*jabber, 0x40, "");
+    pumpMessages(200);
+    ASSERT_TRUE(IsWindowVisible(notificationWindowOf()));
+    ASSERT_NE(GetModuleHandleA("notify.dll"), nullptr);
+
+    SendMessageA(main.window(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(main.isOpen());
+    EXPECT_TRUE(app.running());  // not from inside whatever dispatched the close
+    main.runUntilClosed();
+    EXPECT_FALSE(app.running());
+    EXPECT_EQ(notificationWindowOf(), nullptr);  // 22101 destroyed it
+    EXPECT_EQ(GetModuleHandleA("notify.dll"), nullptr);
+}

@@ -1,0 +1,4 @@
+# The stand-in host as an application: its options window in-process, and
+# vorlane_host.exe playing scenarios as a child process.
+notify_test(host TIMEOUT 240 DEPENDS notify vorlane_host)
+target_compile_definitions(test_host PRIVATE NOTIFY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
