@@ -4,7 +4,7 @@
 #include "../core/received_message.h"
 
 namespace {
-const int FIRST_NETWORK_PLUGIN = 50;
+const int FIRST_NETWORK_PLUGIN = 50, FIRST_PEER_PLUGIN = 80;
 const int CONVERSATION_ACTION = 774120, CONVERSATION_GROUP = 200, CODE_OPENED = 10;
 
 struct NamedStatus {
@@ -55,6 +55,8 @@ bool HostApp::start(const char* dllPath, std::string* error) {
 
 void HostApp::shutdown() {
     options.close();
+    // Other plug-ins go first: what they asked for is still theirs to close.
+    peers.clear();
     if (!started) return;
     started = false;
     host.runShutdown();  // 22101, then 20002
@@ -215,4 +217,27 @@ void HostApp::setSetting(int column, const std::string& value) {
     else
         host.setConfig(column, atoi(value.c_str()));
     host.send(21020);
+}
+
+bool HostApp::loadPeer(const std::string& dllPath, std::string* error) {
+    auto peer = std::make_unique<PeerPlugin>(host, FIRST_PEER_PLUGIN + (int)peers.size());
+    if (!peer->load(dllPath.c_str())) {
+        *error = "cannot load and start " + dllPath;
+        return false;
+    }
+    if (peer->net == 0 || peer->net == 774 || network(peer->net)) {
+        *error = dllPath + " answers network " + std::to_string(peer->net) + ", which is taken";
+        return false;  // the peer's destructor stops and unloads it
+    }
+    peers.push_back(std::move(peer));
+    return true;
+}
+
+int HostApp::sendToNetwork(int net, int id) {
+    HostMessage2 m = {};
+    m.size = sizeof(m);
+    m.id = id;
+    m.net = net;
+    m.typeMask = -1;
+    return host.sendMessage((HostMessage*)&m);
 }

@@ -4,8 +4,10 @@
 #pragma once
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include "options_window.h"
+#include "peer_plugin.h"
 #include "stand_in_host.h"
 
 struct HostNetwork {
@@ -78,11 +80,17 @@ public:
     void closeNotification(int id);
     // A setting stored in its column, reported with 21020.
     void setSetting(int column, const std::string& value);
+    // Another plug-in loaded beside the notification plug-in, reached by
+    // its network number; false with the reason.
+    bool loadPeer(const std::string& dllPath, std::string* error);
+    // Host message `id` sent to whatever answers network `net`; its answer.
+    int sendToNetwork(int net, int id);
 
 private:
     bool started = false;
     int nextOrigin = 0;             // click targets of the requests, one each
     std::deque<std::string> texts;  // texts handed to the plug-in by pointer
+    std::deque<std::unique_ptr<PeerPlugin>> peers;
     void notifyChanged() {
         if (changed) changed();
     }

@@ -137,6 +137,29 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
         printf("    notification %d\n", lastRequest);
         return true;
     }
+    if (name == "plugin") {
+        // Relative names are the host program's neighbours.
+        std::string path = rest;
+        if (path.empty()) return fail(line, "plugin takes the path of a plug-in DLL");
+        if (path.find(':') == std::string::npos && path[0] != '\\') {
+            char exe[MAX_PATH];
+            DWORD n = GetModuleFileNameA(nullptr, exe, sizeof(exe));
+            if (n == 0 || n >= sizeof(exe)) return fail(line, "the host's own folder is unknown");
+            std::string folder(exe, n);
+            path = folder.substr(0, folder.find_last_of('\\') + 1) + path;
+        }
+        std::string why;
+        if (path.size() >= MAX_PATH) return fail(line, "the plug-in's path is too long");
+        if (!app.loadPeer(path, &why)) return fail(line, why);
+        return true;
+    }
+    if (name == "send") {
+        long id = 0;
+        if (!number(a1, 1, 0xFFFF, &value) || !number(args, 1, 0x7FFFFFFF, &id))
+            return fail(line, "send takes a network number and a message number");
+        printf("    answer %d\n", app.sendToNetwork((int)value, (int)id));
+        return true;
+    }
     if (name == "close") {
         if (a1 == "last" && args.empty()) value = lastRequest;
         else if (!number(a1, 1, 0x7FFFFFFF, &value) || !args.empty())
