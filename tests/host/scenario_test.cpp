@@ -88,7 +88,15 @@ TEST(Scenario, TheDefaultScenarioPlaysToItsEndAndItsScreenshotsDecode) {
         DeleteFileA(path.c_str());
         pictures++;
     }
-    EXPECT_EQ(pictures, 6) << run.output;
+    // One picture for each screenshot command of the file.
+    int commands = 0;
+    FILE* scenario = fopen(NOTIFY_SOURCE_DIR "/host/scenarios/default.txt", "r");
+    ASSERT_TRUE(scenario);
+    char line[1024];
+    while (fgets(line, sizeof(line), scenario)) commands += strncmp(line, "screenshot ", 11) == 0;
+    fclose(scenario);
+    EXPECT_GE(commands, 6);
+    EXPECT_EQ(pictures, commands) << run.output;
 }
 
 TEST(Scenario, EveryKindOfBadLineIsRefusedWithItsReason) {
