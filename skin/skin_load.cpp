@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 #include <stdio.h>
 #include <string.h>
+#include "image_header.h"
 #include "paint.h"
 #include "skin.h"
 #include "../core/config_columns.h"
@@ -116,6 +117,7 @@ static void loadImageFile(const char* imagePath) {
 }
 
 static void loadBitmapFile(const char* bitmapPath) {
+    if (!ImageHeaderAcceptable(bitmapPath)) return;
     skin.skinBitmap = (HBITMAP)LoadImageA(moduleInstance, bitmapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     BITMAP bm;
     if (skin.skinBitmap && GetObjectA(skin.skinBitmap, sizeof(bm), &bm)) {
