@@ -63,7 +63,8 @@ BOOL CALLBACK countOwn(HWND w, LPARAM count) {
 int ownWindows() {
     int n = 0;
     EnumWindows(countOwn, (LPARAM)&n);
-    for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;) countOwn(w, (LPARAM)&n);
+    for (HWND w = nullptr; (w = FindWindowExA(HWND_MESSAGE, w, nullptr, nullptr)) != nullptr;)
+        countOwn(w, (LPARAM)&n);
     return n;
 }
 
