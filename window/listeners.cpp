@@ -3,6 +3,7 @@
 // A listener that does not take its copy in time is dropped.
 #include <stddef.h>
 #include <stdint.h>
+#include <stdlib.h>
 #include <string.h>
 #include <algorithm>
 #include <string>
@@ -69,10 +70,17 @@ void unsubscribeListener(HWND listener) {
     if (it != listeners.end()) listeners.erase(it);
 }
 
+namespace {
+// One copy as a listener receives it: the record and the text it points to.
+struct CopyForListener {
+    COPYDATASTRUCT data;
+    char text[1];
+};
+}  // namespace
+
 void broadcastText(int kind, const char* text) {
     if (listeners.empty() || !text) return;
     size_t length = strlen(text);
-    std::vector<char> copy(text, text + length + 1);
     // A listener may subscribe or unsubscribe while it handles the copy, so
     // walk a snapshot and look each window up again before using it.
     std::vector<HWND> snapshot = listeners;
@@ -83,14 +91,24 @@ void broadcastText(int kind, const char* text) {
             listeners.erase(it);
             continue;
         }
-        COPYDATASTRUCT data;
-        data.dwData = (ULONG_PTR)kind;
-        data.cbData = (DWORD)(length + 1);
-        data.lpData = copy.data();
+        CopyForListener* copy = (CopyForListener*)malloc(sizeof(CopyForListener) + length);
+        if (!copy) return;
+        memcpy(copy->text, text, length + 1);
+        copy->data.dwData = (ULONG_PTR)kind;
+        copy->data.cbData = (DWORD)(length + 1);
+        copy->data.lpData = copy->text;
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(window, WM_COPYDATA, 0, (LPARAM)&data, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                LISTENER_TIMEOUT_MS, &answer))
+        if (SendMessageTimeoutA(window, WM_COPYDATA, 0, (LPARAM)&copy->data, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                LISTENER_TIMEOUT_MS, &answer)) {
+            free(copy);
             continue;
+        }
+        // Another process got a copy of its own. A listener thread of this
+        // process may still take the message after we gave up, and would
+        // read our record then: that copy is left to it, never freed.
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != GetCurrentProcessId()) free(copy);
         // Hung, too slow, or gone meanwhile: dropped like a dead listener.
         unsubscribeListener(window);
     }
