@@ -7,6 +7,7 @@
 #include <IL/ilut.h>
 #include <string.h>
 #include <new>
+#include "gdi_guards.h"
 #include "image_header.h"
 #include "skin.h"
 
@@ -48,10 +49,17 @@ int LoadImageWithDevIL(HDC dc, const char* path, HBITMAP* bitmap, BYTE** pixels)
         return 0;
     }
     memcpy(copy, data, (size_t)count);
+    // The bitmap must be the picture the copy describes, or nothing.
+    ScopedBitmap made(dc ? ilutConvertToHBitmap(dc) : nullptr);
+    ilDeleteImages(1, &image);
+    BITMAP bm;
+    if (!made || !GetObjectA(made, sizeof(bm), &bm) || bm.bmWidth != width || bm.bmHeight != height) {
+        delete[] copy;
+        return 0;
+    }
     skin.bitmapWidth = width;
     skin.bitmapHeight = height;
     *pixels = copy;
-    *bitmap = ilutConvertToHBitmap(dc);
-    ilDeleteImages(1, &image);
+    *bitmap = made.release();
     return (int)count;
 }

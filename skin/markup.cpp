@@ -4,6 +4,7 @@
 #include "markup.h"
 #include <string.h>
 #include <string>
+#include "gdi_guards.h"
 #include "skin.h"
 #include "../window/notify_window.h"
 
@@ -26,29 +27,30 @@ template <typename Handle> static void forEachSegment(const char* text, Handle h
 
 static bool boldFamily(bool odd) { return odd || skin.fontBold; }
 
+// A font of the look, or the system's default font while the look has none
+// (its window is gone), so text is never drawn in whatever font came before.
+static HFONT usable(HFONT font) { return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
+
 SIZE MeasureMarkup(const char* text) {
     SIZE total = {0, 0};
     if (!text) return total;
     // With no window yet this is the screen's device context.
-    HDC dc = GetWindowDC(notificationWindow);
+    ScopedGetWindowDC dc(notificationWindow);
     if (!dc) return total;
-    total = MeasureMarkup(text, dc);
-    ReleaseDC(notificationWindow, dc);
-    return total;
+    return MeasureMarkup(text, dc);
 }
 
 SIZE MeasureMarkup(const char* text, HDC dc) {
     SIZE total = {0, 0};
     if (!text || !dc) return total;
-    HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
+    ScopedSelectObject fonts(dc);
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
-        SelectObject(dc, boldFamily(odd) ? skin.boldFont : skin.normalFont);
+        fonts.select(usable(boldFamily(odd) ? skin.boldFont : skin.normalFont));
         SIZE extent = {0, 0};
         GetTextExtentPoint32A(dc, segment, length, &extent);
         total.cx += extent.cx;
         if (extent.cy > total.cy) total.cy = extent.cy;
     });
-    SelectObject(dc, original);
     return total;
 }
 
@@ -58,12 +60,12 @@ void DrawMarkup(const char* text, HDC dc, const RECT* rect, int textWidth, BOOL 
     if (skin.textAlign == 1) work.left += (work.right - work.left - textWidth) / 2;
     else if (skin.textAlign == 2) work.left = work.right - textWidth;
 
-    HGDIOBJ original = GetCurrentObject(dc, OBJ_FONT);
+    ScopedSelectObject fonts(dc);
     std::string piece;
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         HFONT font = boldFamily(odd) ? (clickable ? skin.boldUnderlineFont : skin.boldFont)
                                      : (clickable ? skin.underlineFont : skin.normalFont);
-        SelectObject(dc, font);
+        fonts.select(usable(font));
         SIZE extent = {0, 0};
         GetTextExtentPoint32A(dc, segment, length, &extent);
         // DrawTextA reads up to the terminating zero, so each segment gets its own.
@@ -71,5 +73,4 @@ void DrawMarkup(const char* text, HDC dc, const RECT* rect, int textWidth, BOOL 
         DrawTextA(dc, piece.c_str(), -1, &work, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
         work.left += extent.cx;
     });
-    SelectObject(dc, original);
 }

@@ -10,6 +10,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
+#include "gdi_guards.h"
 #include "markup.h"
 #include "shape.h"
 #include "skin.h"
@@ -49,35 +50,40 @@ static bool bitmap32(HBITMAP bitmap, BITMAP* info) {
     return bitmap && GetObjectA(bitmap, sizeof(*info), info) && info->bmBitsPixel == 32;
 }
 
-void SaveAlphaChannel() {
+// The alpha bytes of `picture`, kept while icons and texts are drawn over it.
+static void saveAlphaOf(HBITMAP picture) {
     composing = true;
     dropSavedAlpha();
     BITMAP bm;
-    if (!bitmap32(composedBitmap, &bm)) return;
+    if (!bitmap32(picture, &bm)) return;
     LONG size = bm.bmWidthBytes * bm.bmHeight;
     savedAlpha = (BYTE*)malloc((size_t)size);
     if (!savedAlpha) return;
-    savedAlphaSize = GetBitmapBits(composedBitmap, size, savedAlpha);
+    savedAlphaSize = GetBitmapBits(picture, size, savedAlpha);
     if (savedAlphaSize != size) dropSavedAlpha();
 }
 
-void RestoreAlphaChannel() {
+static void restoreAlphaOf(HBITMAP picture) {
     BITMAP bm;
-    if (savedAlpha && bitmap32(composedBitmap, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
+    if (savedAlpha && bitmap32(picture, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
         BYTE* bytes = (BYTE*)malloc((size_t)savedAlphaSize);
-        if (bytes && GetBitmapBits(composedBitmap, savedAlphaSize, bytes) == savedAlphaSize) {
+        if (bytes && GetBitmapBits(picture, savedAlphaSize, bytes) == savedAlphaSize) {
             // 32-bit rows hold whole pixels only: each pixel is one word
             // 0xAARRGGBB, and the saved word gives back its alpha byte.
             uint32_t* now = (uint32_t*)bytes;
             const uint32_t* before = (const uint32_t*)savedAlpha;
             for (LONG i = 0; i < savedAlphaSize / 4; i++) now[i] = (now[i] & 0x00FFFFFFu) | (before[i] & 0xFF000000u);
-            SetBitmapBits(composedBitmap, savedAlphaSize, bytes);
+            SetBitmapBits(picture, savedAlphaSize, bytes);
         }
         free(bytes);
     }
     dropSavedAlpha();
     composing = false;
 }
+
+void SaveAlphaChannel() { saveAlphaOf(composedBitmap); }
+
+void RestoreAlphaChannel() { restoreAlphaOf(composedBitmap); }
 
 static void drawStretched(HDC dst, HDC src, int w, int h) {
     const int W = skin.bitmapWidth, H = skin.bitmapHeight;
@@ -122,16 +128,28 @@ static void drawTiled(HDC dst, HDC src, int w, int h) {
     BitBlt(dst, 0, y, w, h - B - y, dst, 0, T, SRCCOPY);
 }
 
-static void drawDefaultBackground(HDC dc) {
-    HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
-    HPEN pen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_INFOTEXT));
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+// The tooltip look: its colour inside a one-pixel frame. False when the
+// brush or the pen cannot be made.
+static bool drawDefaultBackground(HDC dc) {
+    ScopedBrush brush(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
+    ScopedPen pen(CreatePen(PS_SOLID, 0, GetSysColor(COLOR_INFOTEXT)));
+    if (!brush || !pen) return false;
+    ScopedSelectObject selectBrush(dc, brush);
+    ScopedSelectObject selectPen(dc, pen);
+    if (!selectBrush.selected() || !selectPen.selected()) return false;
     Rectangle(dc, 0, 0, contentWidth, contentHeight);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    return true;
+}
+
+// The skin's image, stretched or tiled over the picture. False when it
+// cannot be held in a device context.
+static bool drawSkinBackground(HDC dc, HDC windowDc) {
+    ScopedMemoryDC source(windowDc);
+    ScopedSelectObject selectSource(source, skin.skinBitmap);
+    if (!selectSource.selected()) return false;
+    if (skin.sizingType == 1) drawTiled(dc, source, contentWidth, contentHeight);
+    else drawStretched(dc, source, contentWidth, contentHeight);
+    return true;
 }
 
 static void drawIcon(HDC dc, const NotificationEntry& entry, int x, int y) {
@@ -182,10 +200,49 @@ static void drawRows(HDC dc, const std::vector<int>& widths) {
 }
 
 static void applyColorKeyRegion() {
-    HRGN region = RegionFromColorKey(composedBitmap, 0x00FF00FF, 0x00101010);
+    ScopedRegion region(RegionFromColorKey(composedBitmap, 0x00FF00FF, 0x00101010));
     if (!region) return;
     // On success the system owns the region; otherwise it is still ours.
-    if (!SetWindowRgn(notificationWindow, region, FALSE)) DeleteObject(region);
+    if (SetWindowRgn(notificationWindow, region, FALSE)) region.release();
+}
+
+namespace {
+// Drops the alpha channel a composition saved if it never got back into the
+// picture (nothing drawn, or an exception), so the timers do not stay paused.
+struct SavedAlphaDrop {
+    bool armed = false;
+    ~SavedAlphaDrop() {
+        if (armed && composing) {
+            dropSavedAlpha();
+            composing = false;
+        }
+    }
+};
+}  // namespace
+
+// Background, icons and texts into `picture`. False when a device context,
+// brush or pen it needs cannot be made: then the picture is not to be shown.
+static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& widths, bool alphaSkin,
+                        SavedAlphaDrop* unfinished) {
+    ScopedMemoryDC dc(windowDc);
+    ScopedSelectObject selectPicture(dc, picture);
+    if (!selectPicture.selected()) return false;
+    if (!skin.skinBitmap) {
+        if (!drawDefaultBackground(dc)) return false;
+    } else {
+        if (!drawSkinBackground(dc, windowDc)) return false;
+        // The background's alpha must reach the bitmap before it is saved.
+        GdiFlush();
+        if (alphaSkin) {
+            saveAlphaOf(picture);
+            unfinished->armed = true;
+        }
+    }
+
+    if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
+    else SetBkColor(dc, skin.infoBackColor);
+    drawRows(dc, widths);
+    return true;
 }
 
 void ComposeNotifications() {
@@ -194,16 +251,18 @@ void ComposeNotifications() {
 
     int widest = 0, tallest = 0;
     std::vector<int> widths((size_t)notificationQueue.count());
-    // Every line is measured on the window's whole-window context (the
-    // screen's while there is no window), taken once for all of them.
-    HDC measuring = GetWindowDC(notificationWindow);
-    for (int r = 0; r < notificationQueue.count(); r++) {
-        SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
-        widths[r] = size.cx;
-        if (size.cx > widest) widest = size.cx;
-        if (size.cy > tallest) tallest = size.cy;
+    {
+        // Every line is measured on the window's whole-window context (the
+        // screen's while there is no window), taken once for all of them.
+        ScopedGetWindowDC measuring(notificationWindow);
+        if (!measuring) return;
+        for (int r = 0; r < notificationQueue.count(); r++) {
+            SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
+            widths[r] = size.cx;
+            if (size.cx > widest) widest = size.cx;
+            if (size.cy > tallest) tallest = size.cy;
+        }
     }
-    if (measuring) ReleaseDC(notificationWindow, measuring);
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
@@ -211,53 +270,27 @@ void ComposeNotifications() {
     contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
     contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
 
-    HDC windowDc = GetDC(notificationWindow);
-    if (!windowDc) return;
-    composedBitmap = CreateCompatibleBitmap(windowDc, contentWidth, contentHeight);
-    HDC dc = composedBitmap ? CreateCompatibleDC(windowDc) : nullptr;
-    if (!dc) {
-        // An absurd skin (margins of millions of pixels) leaves no picture.
-        DeleteObjectSafe(&composedBitmap);
-        ReleaseDC(notificationWindow, windowDc);
-        return;
-    }
-    HGDIOBJ oldBitmap = SelectObject(dc, composedBitmap);
-
     const bool alphaSkin = skin.transparent && skin.maskType == 2 && updateLayeredWindow;
-    if (!skin.skinBitmap) {
-        drawDefaultBackground(dc);
-    } else {
-        HDC source = CreateCompatibleDC(windowDc);
-        HGDIOBJ oldSource = SelectObject(source, skin.skinBitmap);
-        if (skin.sizingType == 1) drawTiled(dc, source, contentWidth, contentHeight);
-        else drawStretched(dc, source, contentWidth, contentHeight);
-        SelectObject(source, oldSource);
-        DeleteDC(source);
-        // The background's alpha must reach the bitmap before it is saved.
-        GdiFlush();
-        if (alphaSkin) SaveAlphaChannel();
+    {
+        ScopedGetDC windowDc(notificationWindow);
+        if (!windowDc) return;
+        // An absurd skin (margins of millions of pixels) leaves no picture.
+        ScopedBitmap picture(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
+        if (!picture) return;
+        SavedAlphaDrop unfinished;
+        if (!drawPicture(picture, windowDc, widths, alphaSkin, &unfinished)) return;
+        composedBitmap = picture.release();
+        if (alphaSkin && skin.skinBitmap) restoreAlphaOf(composedBitmap);
     }
 
-    if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
-    else SetBkColor(dc, skin.infoBackColor);
-    drawRows(dc, widths);
-
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
-    ReleaseDC(notificationWindow, windowDc);
-
-    if (skin.skinBitmap && skin.transparent) {
-        if (alphaSkin) RestoreAlphaChannel();
-        else if (skin.maskType == 1 && !updateLayeredWindow) applyColorKeyRegion();
-    }
+    if (skin.skinBitmap && skin.transparent && skin.maskType == 1 && !updateLayeredWindow)
+        applyColorKeyRegion();
 }
 
 void PaintNotificationWindow(const PAINTSTRUCT* paint) {
     if (!paint || !paint->hdc || !composedBitmap) return;
-    HDC dc = CreateCompatibleDC(paint->hdc);
-    if (!dc) return;
-    HGDIOBJ old = SelectObject(dc, composedBitmap);
+    ScopedMemoryDC dc(paint->hdc);
+    ScopedSelectObject selectPicture(dc, composedBitmap);
+    if (!selectPicture.selected()) return;
     BitBlt(paint->hdc, 0, 0, contentWidth, contentHeight, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
 }

@@ -5,6 +5,7 @@
 #include <emmintrin.h>
 #include <stdint.h>
 #include <string.h>
+#include "gdi_guards.h"
 #include "paint.h"
 #include "skin.h"
 #include "../core/plugin_state.h"
@@ -21,53 +22,42 @@ static_assert(sizeof(RECT) == 16, "16-byte rectangle");
 
 namespace {
 
-// The rectangle buffer: a movable global block, locked while written.
+// The rectangle buffer: a movable global block, locked while written, and
+// the region made of what it held so far. Both go with the buffer unless
+// the region is taken.
 struct RectBuffer {
-    HGLOBAL block = nullptr;
-    RGNDATA* data = nullptr;
-    DWORD capacity = 0;
-    HRGN result = nullptr;
+    ScopedGlobalMemory block;
+    RGNDATA* data;
+    DWORD capacity = RECTS_STEP;
+    ScopedRegion result;
     bool failed = false;
 
-    bool open() {
-        capacity = RECTS_STEP;
-        block = GlobalAlloc(GMEM_MOVEABLE, HEADER_SIZE + sizeof(RECT) * capacity);
-        if (!block) return false;
-        data = (RGNDATA*)GlobalLock(block);
-        if (!data) return false;
+    RectBuffer() : block(HEADER_SIZE + sizeof(RECT) * RECTS_STEP), data((RGNDATA*)block.data()) {
+        if (!data) return;
         reset();
         data->rdh.dwSize = HEADER_SIZE;
         data->rdh.iType = RDH_RECTANGLES;
         data->rdh.nRgnSize = 0;
-        return true;
     }
+    bool ready() const { return data != nullptr; }
     void reset() {
         data->rdh.nCount = 0;
         SetRect(&data->rdh.rcBound, 0x7FFFFFFF, 0x7FFFFFFF, 0, 0);
     }
     // Makes a region of what the buffer holds and joins it to the result.
     void flush() {
-        HRGN part = ExtCreateRegion(nullptr, HEADER_SIZE + sizeof(RECT) * capacity, data);
-        if (!part) {
-            failed = true;
-        } else if (!result) {
-            result = part;
-        } else {
-            CombineRgn(result, result, part, RGN_OR);
-            DeleteObject(part);
-        }
+        ScopedRegion part(ExtCreateRegion(nullptr, HEADER_SIZE + sizeof(RECT) * capacity, data));
+        if (!part) failed = true;
+        else if (!result) result.reset(part.release());
+        else if (CombineRgn(result, result, part, RGN_OR) == ERROR) failed = true;
         reset();
     }
     bool add(LONG left, LONG top, LONG right, LONG bottom) {
         if (data->rdh.nCount >= capacity) {
-            GlobalUnlock(block);
-            HGLOBAL grown = GlobalReAlloc(block, HEADER_SIZE + sizeof(RECT) * (capacity + RECTS_STEP), GMEM_MOVEABLE);
-            if (grown) {
-                block = grown;
-                capacity += RECTS_STEP;
-            }
-            data = (RGNDATA*)GlobalLock(block);
-            if (!grown || !data) return false;
+            const bool grown = block.resize(HEADER_SIZE + sizeof(RECT) * (capacity + RECTS_STEP));
+            data = (RGNDATA*)block.data();
+            if (!grown) return false;
+            capacity += RECTS_STEP;
         }
         RECT* rects = (RECT*)data->Buffer;
         RECT& bound = data->rdh.rcBound;
@@ -78,12 +68,6 @@ struct RectBuffer {
         if (bottom > bound.bottom) bound.bottom = bottom;
         if (++data->rdh.nCount == RECTS_BATCH) flush();
         return true;
-    }
-    void close() {
-        if (block) {
-            if (data) GlobalUnlock(block);
-            GlobalFree(block);
-        }
     }
 };
 
@@ -160,13 +144,10 @@ const bool KeyRange::haveSse2 = [] {
 
 HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     if (!bitmap) return nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
+    ScopedMemoryDC dc(nullptr);
     if (!dc) return nullptr;
     BITMAP bm;
-    if (!GetObjectA(bitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) {
-        DeleteDC(dc);
-        return nullptr;
-    }
+    if (!GetObjectA(bitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return nullptr;
     const int width = bm.bmWidth, height = bm.bmHeight;
 
     // The picture is copied into a 32-bit section a band of rows at a time:
@@ -184,24 +165,20 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP section = CreateDIBSection(dc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!section || !bits) {
-        if (section) DeleteObject(section);
-        DeleteDC(dc);
-        return nullptr;
-    }
-    HGDIOBJ oldSection = SelectObject(dc, section);
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ oldSource = source ? SelectObject(source, bitmap) : nullptr;
-
+    ScopedBitmap section(CreateDIBSection(dc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits) return nullptr;
+    ScopedSelectObject selectSection(dc, section);
+    ScopedMemoryDC source(dc.get());
+    ScopedSelectObject selectSource(source, bitmap);
     BITMAP sectionInfo;
-    GetObjectA(section, sizeof(sectionInfo), &sectionInfo);
+    if (!selectSection.selected() || !selectSource.selected() ||
+        !GetObjectA(section, sizeof(sectionInfo), &sectionInfo))
+        return nullptr;
     const LONG stride = (sectionInfo.bmWidthBytes + 3) & ~3;
 
     const KeyRange range(key, tolerance);
     RectBuffer buffer;
-    HRGN result = nullptr;
-    bool complete = source && buffer.open();
+    bool complete = buffer.ready();
     for (int top = 0; complete && top < height; top += bandRows) {
         const int rows = height - top < bandRows ? height - top : bandRows;
         BitBlt(dc, 0, 0, width, rows, source, 0, top, SRCCOPY);
@@ -214,18 +191,7 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     }
     if (complete) buffer.flush();
     // A region missing some of its rows would cut the window wrongly.
-    if (complete && !buffer.failed) result = buffer.result;
-    else if (buffer.result) DeleteObject(buffer.result);
-    buffer.close();
-
-    if (source) {
-        SelectObject(source, oldSource);
-        DeleteDC(source);
-    }
-    SelectObject(dc, oldSection);
-    DeleteObject(section);
-    DeleteDC(dc);
-    return result;
+    return complete && !buffer.failed ? buffer.result.release() : nullptr;
 }
 
 void applyWindowRect() {
@@ -235,9 +201,9 @@ void applyWindowRect() {
         MoveWindow(notificationWindow, windowRect.left, windowRect.top, width, height, TRUE);
         return;
     }
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = dc ? SelectObject(dc, composedBitmap) : nullptr;
+    ScopedGetDC screen(nullptr);
+    ScopedMemoryDC dc(screen);
+    ScopedSelectObject selectPicture(dc, composedBitmap);
     POINT destination = {windowRect.left, windowRect.top};
     SIZE size = {width, height};
     POINT origin = {0, 0};
@@ -248,9 +214,4 @@ void applyWindowRect() {
         updateLayeredWindow(notificationWindow, screen, &destination, &size, dc, &origin, 0x00FF00FF, nullptr,
                             ULW_COLORKEY);
     }
-    if (dc) {
-        SelectObject(dc, old);
-        DeleteDC(dc);
-    }
-    ReleaseDC(nullptr, screen);
 }

@@ -7,6 +7,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include "gdi_guards.h"
 #include "skin_diagnostics.h"
 
 Skin skin;
@@ -88,9 +89,11 @@ void RecreateFonts() {
     DeleteObjectSafe(&skin.boldUnderlineFont);
     DeleteObjectSafe(&skin.boldFont);
 
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
+    int dpi = 96;
+    {
+        ScopedGetDC screen(nullptr);
+        if (screen) dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    }
 
     LOGFONTA font;
     memset(&font, 0, sizeof(font));
@@ -99,13 +102,25 @@ void RecreateFonts() {
     font.lfCharSet = DEFAULT_CHARSET;
     copyCut(font.lfFaceName, sizeof(font.lfFaceName), skin.fontFace);
 
-    skin.normalFont = CreateFontIndirectA(&font);
+    ScopedGdiObject<HFONT> normal(CreateFontIndirectA(&font));
     font.lfUnderline = TRUE;
-    skin.underlineFont = CreateFontIndirectA(&font);
+    ScopedGdiObject<HFONT> underline(CreateFontIndirectA(&font));
     font.lfWeight = FW_BOLD;
-    skin.boldUnderlineFont = CreateFontIndirectA(&font);
+    ScopedGdiObject<HFONT> boldUnderline(CreateFontIndirectA(&font));
     font.lfUnderline = FALSE;
-    skin.boldFont = CreateFontIndirectA(&font);
+    ScopedGdiObject<HFONT> bold(CreateFontIndirectA(&font));
+    if (!normal || !underline || !boldUnderline || !bold) {
+        // The system's default font stands in for all four, so no line is
+        // drawn without a font or in a mixture of typefaces. Deleting a
+        // stock object later does nothing.
+        HFONT standIn = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+        skin.normalFont = skin.underlineFont = skin.boldUnderlineFont = skin.boldFont = standIn;
+        return;
+    }
+    skin.normalFont = normal.release();
+    skin.underlineFont = underline.release();
+    skin.boldUnderlineFont = boldUnderline.release();
+    skin.boldFont = bold.release();
 }
 
 static void setMargin(const char* key, const char* value, int* left, int* top, int* right, int* bottom) {

@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 #include <stdio.h>
 #include <string.h>
+#include "gdi_guards.h"
 #include "image_header.h"
 #include "paint.h"
 #include "skin.h"
@@ -104,7 +105,10 @@ static int fallBack() {
 // Loads the image named by the definition through DevIL; alpha skins get
 // their colours premultiplied for UpdateLayeredWindow.
 static void loadImageFile(const char* imagePath) {
-    HDC screen = GetDC(nullptr);
+    // Without the screen's device context there is no bitmap to make: the
+    // load fails like an unreadable image.
+    ScopedGetDC screen(nullptr);
+    if (!screen) return;
     BYTE* pixels = nullptr;
     HBITMAP bitmap = nullptr;
     int bytes = LoadImageWithDevIL(screen, imagePath, &bitmap, &pixels);
@@ -114,9 +118,10 @@ static void loadImageFile(const char* imagePath) {
         if (bitmap) SetBitmapBits(bitmap, bytes, pixels);
     }
     delete[] pixels;
-    ReleaseDC(nullptr, screen);
 }
 
+// A bitmap whose size cannot be read is no use: it is dropped, and the load
+// fails like an unreadable image.
 static void loadBitmapFile(const char* bitmapPath) {
     if (!ImageHeaderAcceptable(bitmapPath)) return;
     skin.skinBitmap = (HBITMAP)LoadImageA(moduleInstance, bitmapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
@@ -124,17 +129,17 @@ static void loadBitmapFile(const char* bitmapPath) {
     if (skin.skinBitmap && GetObjectA(skin.skinBitmap, sizeof(bm), &bm)) {
         skin.bitmapWidth = bm.bmWidth;
         skin.bitmapHeight = bm.bmHeight;
+    } else {
+        DeleteObjectSafe(&skin.skinBitmap);
     }
 }
 
 static int screenBitsPixel() {
-    HDC screen = GetDC(nullptr);
-    HBITMAP probe = CreateCompatibleBitmap(screen, 100, 100);
-    ReleaseDC(nullptr, screen);
+    ScopedGetDC screen(nullptr);
+    if (!screen) return 0;
+    ScopedBitmap probe(CreateCompatibleBitmap(screen, 100, 100));
     BITMAP bm;
-    int bits = (probe && GetObjectA(probe, sizeof(bm), &bm)) ? bm.bmBitsPixel : 0;
-    if (probe) DeleteObject(probe);
-    return bits;
+    return probe && GetObjectA(probe, sizeof(bm), &bm) ? bm.bmBitsPixel : 0;
 }
 
 // An alpha skin cannot be shown on a screen that is not 32-bit: default look,

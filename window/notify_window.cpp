@@ -10,6 +10,7 @@
 #include "../core/config_columns.h"
 #include "../core/host_api.h"
 #include "../core/plugin_state.h"
+#include "../skin/gdi_guards.h"
 #include "../skin/paint.h"
 #include "../skin/skin.h"
 #include "../skin/skin_load.h"
@@ -40,10 +41,8 @@ static void onDestroy(HWND window) {
 }
 
 static void onPaint(HWND window) {
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    PaintNotificationWindow(&paint);
-    EndPaint(window, &paint);
+    ScopedPaint paint(window);
+    PaintNotificationWindow(paint.get());
 }
 
 static void onDisplayChange(HWND window) {

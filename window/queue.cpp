@@ -9,6 +9,7 @@
 #include "placement.h"
 #include "../core/config_columns.h"
 #include "../core/host_api.h"
+#include "../skin/gdi_guards.h"
 #include "../skin/paint.h"
 #include "../skin/shape.h"
 
@@ -27,11 +28,6 @@ void NotificationQueue::removeAt(int r) {
 
 void NotificationQueue::clear() {
     while (!entries.empty()) removeAt(count() - 1);
-}
-
-static int refuse(HICON icon) {
-    if (icon) DestroyIcon(icon);
-    return -1;
 }
 
 // Ticks are unsigned and wrap after 49.7 days; the sum is taken modulo 2^32
@@ -120,10 +116,11 @@ void followQueueAfterRemoval() {
 
 int addNotification(const NotificationRequest* request) {
     if (!request) return -1;
-    HICON icon = request->icon;
-    if (!notificationWindow) return refuse(icon);
-    if (!request->text) return refuse(icon);
-    if (configInt(COL_FULLSCREEN) && fullscreenTest()) return refuse(icon);
+    // A refused request takes its icon with it.
+    ScopedIcon icon(request->icon);
+    if (!notificationWindow) return -1;
+    if (!request->text) return -1;
+    if (configInt(COL_FULLSCREEN) && fullscreenTest()) return -1;
 
     // A clickable request must name its origin; without one it gets the
     // "no contact" origin rather than a read through a null pointer.
@@ -138,7 +135,7 @@ int addNotification(const NotificationRequest* request) {
             const NotificationEntry& e = notificationQueue.row(r);
             if (e.clickable && e.originAction == origin[0] && e.originParent == origin[1] &&
                 e.originContact == origin[2])
-                return refuse(icon);
+                return -1;
         }
     }
 
@@ -151,10 +148,11 @@ int addNotification(const NotificationRequest* request) {
     } catch (...) {
         // No memory for the copies: drop what was appended (the icon goes
         // with the first line) and refuse the request.
-        if (notificationQueue.count() == before) return refuse(icon);
+        if (notificationQueue.count() > before) icon.release();
         while (notificationQueue.count() > before) notificationQueue.removeAt(before);
         return -1;
     }
+    icon.release();  // the first line holds it now
     applyLimit();
     if (notificationQueue.empty()) {
         // The limit took everything, old lines included: nothing of the old
