@@ -10,8 +10,11 @@ ComposeFloor::ComposeFloor() {
     picture = CreateCompatibleBitmap(screen, contentWidth, contentHeight);
     oldPicture = SelectObject(dc, picture);
     if (skin.skinBitmap) {
+        // A copy of the skin's picture: a bitmap is selected into one device
+        // context at a time, and composing selects the original.
+        sourceCopy = (HBITMAP)CopyImage(skin.skinBitmap, IMAGE_BITMAP, 0, 0, 0);
         source = CreateCompatibleDC(screen);
-        oldSource = SelectObject(source, skin.skinBitmap);
+        oldSource = SelectObject(source, sourceCopy);
         SetBkMode(dc, TRANSPARENT);
     } else {
         brush = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
@@ -59,6 +62,7 @@ ComposeFloor::~ComposeFloor() {
     if (source) {
         SelectObject(source, oldSource);
         DeleteDC(source);
+        DeleteObject(sourceCopy);
     }
     if (brush) {
         SelectObject(dc, oldBrush);

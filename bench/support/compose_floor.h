@@ -31,7 +31,7 @@ private:
     };
     std::vector<Row> rows;
     HDC dc = nullptr, source = nullptr;
-    HBITMAP picture = nullptr;
+    HBITMAP picture = nullptr, sourceCopy = nullptr;
     HGDIOBJ oldPicture = nullptr, oldSource = nullptr, oldBrush = nullptr, oldPen = nullptr;
     HBRUSH brush = nullptr;
     HPEN pen = nullptr;
