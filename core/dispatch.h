@@ -9,9 +9,12 @@
 int startPlugin(HostControl* control);
 int stopPlugin();
 
-// The notification window: replaced on 21020, created on 22100, torn down on 22101.
+// The notification window: replaced on 21020 and on 22100 (which finds none
+// unless the host sends it twice), torn down on 22101 and at shut-down.
 // Private messages to a window that does not exist answer 0.
 LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam);
+// Empties and destroys the window, if there is one.
+void destroyNotificationWindow();
 void rebuildNotificationWindow();
 void tearDownNotificationWindow();
 

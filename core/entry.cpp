@@ -3,7 +3,6 @@
 #include "dispatch.h"
 #include "config_columns.h"
 #include "plugin_state.h"
-#include "../skin/skin_load.h"
 
 namespace {
 const char VERSION_TEXT[] = "0.4.7.2";
@@ -52,7 +51,8 @@ int dispatch(HostMessage* message) {
         return 0;
     case 22000: return buildOptionsPage();
     case 22100:
-        LoadSkin();
+        // A window left in place would outlive the class and the library.
+        rebuildNotificationWindow();
         return 1;
     case 22101:
         tearDownNotificationWindow();

@@ -37,6 +37,9 @@ int startPlugin(HostControl* control) {
 }
 
 int stopPlugin() {
+    // A window of the class keeps a procedure in this library: it must be
+    // gone before the class, or a message to it would run unloaded code.
+    destroyNotificationWindow();
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
     host = nullptr;
     return 1;

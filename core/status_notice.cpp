@@ -169,7 +169,8 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
     if (hasText(description) && showDescription) {
         const int limit = configInt(COL_MSGSTATUSLEN);
         text += "\n\"";
-        if (limit > 0 && strlen(description) > (size_t)limit) {
+        // Only the shown start is read: a longer description is never read to its end.
+        if (limit > 0 && strnlen(description, (size_t)limit + 1) > (size_t)limit) {
             text.append(description, (size_t)limit);
             text += "...\"";
         } else {

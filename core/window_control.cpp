@@ -10,7 +10,7 @@ LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(notificationWindow, message, wParam, lParam);
 }
 
-static void destroyNotificationWindow() {
+void destroyNotificationWindow() {
     sendToNotificationWindow(MSG_HIDE_ALL, 0, 0);
     if (notificationWindow) {
         HWND window = notificationWindow;

@@ -7,15 +7,15 @@
 #include <IL/ilut.h>
 #include <string.h>
 #include <new>
+#include "image_header.h"
 #include "skin.h"
-
-// Pictures larger than this are refused rather than copied (256 MB).
-static const long long MAX_IMAGE_BYTES = 256LL * 1024 * 1024;
 
 int LoadImageWithDevIL(HDC dc, const char* path, HBITMAP* bitmap, BYTE** pixels) {
     if (bitmap) *bitmap = nullptr;
     if (pixels) *pixels = nullptr;
     if (!bitmap || !pixels || !path) return 0;
+    // DevIL believes the header it reads; a lying one must never reach it.
+    if (!ImageHeaderAcceptable(path)) return 0;
 
     ilEnable(IL_ORIGIN_SET);
     ilOriginFunc(IL_ORIGIN_UPPER_LEFT);

@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 #include <stdio.h>
 #include <string.h>
+#include "image_header.h"
 #include "paint.h"
 #include "skin.h"
 #include "skin_diagnostics.h"
@@ -117,6 +118,7 @@ static void loadImageFile(const char* imagePath) {
 }
 
 static void loadBitmapFile(const char* bitmapPath) {
+    if (!ImageHeaderAcceptable(bitmapPath)) return;
     skin.skinBitmap = (HBITMAP)LoadImageA(moduleInstance, bitmapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     BITMAP bm;
     if (skin.skinBitmap && GetObjectA(skin.skinBitmap, sizeof(bm), &bm)) {

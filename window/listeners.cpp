@@ -1,5 +1,6 @@
 // Listener windows of other programs: they subscribe with message 1124 and
 // receive a WM_COPYDATA copy of every info record the plug-in broadcasts.
+// A listener that does not take its copy in time is dropped.
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -31,6 +32,10 @@ static_assert(sizeof(HeldMessageSelection) == 30, "");
 static_assert(offsetof(HeldMessageSelection, values) == 2, "");
 static_assert(offsetof(HeldMessageSelection, index) == 26, "");
 #pragma pack(pop)
+
+// How long one listener may take over one copy. The copy stays synchronous,
+// but a listener that hangs must not freeze the host's interface with it.
+static const UINT LISTENER_TIMEOUT_MS = 1000;
 
 static bool isListener(HWND window) {
     return std::find(listeners.begin(), listeners.end(), window) != listeners.end();
@@ -82,6 +87,11 @@ void broadcastText(int kind, const char* text) {
         data.dwData = (ULONG_PTR)kind;
         data.cbData = (DWORD)(length + 1);
         data.lpData = copy.data();
-        SendMessageA(window, WM_COPYDATA, 0, (LPARAM)&data);
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(window, WM_COPYDATA, 0, (LPARAM)&data, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                                LISTENER_TIMEOUT_MS, &answer))
+            continue;
+        // Hung, too slow, or gone meanwhile: dropped like a dead listener.
+        unsubscribeListener(window);
     }
 }

@@ -69,6 +69,17 @@ std::vector<int> iconSizes(HMODULE module, int resource) {
     return sizes;
 }
 
+// Windows of the plug-in's class that belong to this process.
+int ownNotifyWindows() {
+    int n = 0;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "VorlaneNotifyWindow", nullptr)) != nullptr;) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (pid == GetCurrentProcessId()) n++;
+    }
+    return n;
+}
+
 int red(uint32_t p) { return (p >> 16) & 0xFF; }
 int green(uint32_t p) { return (p >> 8) & 0xFF; }
 int blue(uint32_t p) { return p & 0xFF; }
@@ -92,6 +103,33 @@ TEST(PluginDll, LoadsThroughItsExportAndRunsTheLifecycle) {
     vorlane.runShutdown();
     EXPECT_FALSE(GetClassInfoExA(vorlane.moduleHandle(), "VorlaneNotifyWindow", &wc));
     vorlane.unloadPlugin();
+}
+
+// A host that sends 22100 twice, then stops without 22101, must not leave a
+// window whose procedure lies in the unloaded library.
+TEST(PluginDll, ASecondCreateAndAStopWithoutTearDownLeaveNoWindowBehind) {
+    StandInHost vorlane;
+    ASSERT_TRUE(vorlane.loadPlugin(dllPath().c_str())) << dllPath();
+    ASSERT_EQ(vorlane.runStartup(), 1);
+    HWND first = findOwnWindow("VorlaneNotifyWindow");
+    ASSERT_TRUE(first != nullptr);
+    PopupRequest r = popupRequest("pierwsze okno");
+    r.displayTime = 5;
+    ASSERT_GT(vorlane.deliver((HostMessage*)&r), 0);
+
+    EXPECT_EQ(vorlane.createWindow(), 1);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(ownNotifyWindows(), 1);
+
+    EXPECT_EQ(vorlane.stop(), 1);
+    EXPECT_EQ(ownNotifyWindows(), 0);
+    // A leftover would run unloaded code at its next message: gone even on failure.
+    for (HWND w; (w = findOwnWindow("VorlaneNotifyWindow")) != nullptr;) DestroyWindow(w);
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    EXPECT_FALSE(GetClassInfoExA(vorlane.moduleHandle(), "VorlaneNotifyWindow", &wc));
+    vorlane.unloadPlugin();
+    pumpMessages(50);
 }
 
 TEST(PluginDll, RegistersItsFourIconsFromItsResources) {

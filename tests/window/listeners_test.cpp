@@ -1,5 +1,5 @@
 // Listener windows: subscription, WM_COPYDATA copies (also to a window of
-// another thread), dead listeners dropped, and the replay of the messages
+// another thread), dead and stalled listeners dropped, and the replay of the messages
 // the host holds when a listener subscribes.
 #include <string.h>
 #include <map>
@@ -56,6 +56,48 @@ struct OtherThread {
         CloseHandle(ready);
     }
 };
+// A listener on its own thread that stops pumping its messages right after
+// creating its window, until `release` is set (or 15 s have passed).
+struct StalledThread {
+    static LONG copies;
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        // The copy may arrive after the sender gave up: count it, never read it.
+        if (m == WM_COPYDATA) return InterlockedIncrement(&copies), 1;
+        return DefWindowProcA(w, m, wp, lp);
+    }
+    HANDLE thread = nullptr;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND listener = nullptr;
+    DWORD id = 0;
+    static DWORD WINAPI run(void* p) {
+        StalledThread* self = (StalledThread*)p;
+        self->listener = CreateWindowExA(0, "StalledListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         GetModuleHandleA(nullptr), nullptr);
+        SetEvent(self->ready);
+        WaitForSingleObject(self->release, 15000);
+        MSG m;
+        while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
+        DestroyWindow(self->listener);
+        return 0;
+    }
+    StalledThread() {
+        copies = 0;
+        registerTestClass("StalledListener", proc);
+        thread = CreateThread(nullptr, 0, run, this, 0, &id);
+        WaitForSingleObject(ready, 5000);
+    }
+    ~StalledThread() {
+        SetEvent(release);
+        PostThreadMessageA(id, WM_QUIT, 0, 0);
+        WaitForSingleObject(thread, 20000);
+        CloseHandle(thread);
+        CloseHandle(ready);
+        CloseHandle(release);
+        UnregisterClassA("StalledListener", GetModuleHandleA(nullptr));
+    }
+};
+LONG StalledThread::copies = 0;
 }  // namespace
 
 class ListenerTest : public WindowFixture {
@@ -199,4 +241,35 @@ TEST_F(ListenerTest, TheBlankRecordIsFilledExactlyAsTheHostExpects) {
     EXPECT_EQ(listeners.size(), 2u);
     DestroyWindow(w);
     DestroyWindow(second);
+}
+
+TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
+    StalledThread stalled;
+    ASSERT_TRUE(stalled.listener != nullptr);
+    HWND before = makeListener(), after = makeListener();
+    subscribe(before);
+    subscribe(stalled.listener);
+    subscribe(after);
+    ASSERT_EQ(listeners.size(), 3u);
+
+    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ola");
+    // The sender gave up on the stalled listener (it is still stalled) and
+    // went on to the next one.
+    EXPECT_EQ(WaitForSingleObject(stalled.thread, 0), (DWORD)WAIT_TIMEOUT);
+    ASSERT_EQ(listeners.size(), 2u);
+    EXPECT_EQ(listeners[0], before);
+    EXPECT_EQ(listeners[1], after);
+    EXPECT_EQ(received[before].size(), 1u);
+    EXPECT_EQ(received[after].size(), 1u);
+
+    SetEvent(stalled.release);
+    // Once this is answered the thread has handled whatever was still pending.
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(stalled.listener, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+    LONG copiesAfterRelease = stalled.copies;
+    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ala");
+    EXPECT_EQ(received[after].size(), 2u);
+    EXPECT_EQ(stalled.copies, copiesAfterRelease);
+    DestroyWindow(before);
+    DestroyWindow(after);
 }
