@@ -7,6 +7,8 @@
 #include "action_info.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
+#include "host_messages.h"
 #include "plugin_state.h"
 
 namespace {
@@ -50,7 +52,6 @@ const int PAGE_GROUP = 46;
 const int CONTACT_GROUP = 71;
 const int TARGET_GROUP = 1;
 const int EVENTS_GROUP = 200;
-const int PREVIEW_BUTTON = 774116;
 
 #define TIP "\x1A" "tip="
 const char PLUGIN_IMAGE[] = "res://dll/101.ico";
@@ -65,7 +66,7 @@ void registerIcon(int number, int resource) {
     r.one2 = 1;
     r.module = host->moduleHandle();
     r.resource = resource;
-    hostCall(10130, (intptr_t)&r, 0);
+    hostCall(HOST_REGISTER_ICON, (intptr_t)&r, 0);
 }
 
 struct Layout {
@@ -98,7 +99,7 @@ void declare(int32_t actionId, int32_t parentId, int32_t kind, const char* text,
         a.adjustX = layout.adjustX;
         a.adjustY = layout.adjustY;
     }
-    hostCall(10101, (intptr_t)&a, 0);
+    hostCall(HOST_DECLARE_ACTION, (intptr_t)&a, 0);
 }
 
 // Items of one page: every one is declared under that page.
@@ -134,7 +135,7 @@ private:
 };
 
 void declareOptionsPage() {
-    declare(OPTIONS_PAGE, PAGE_GROUP, KIND_PAGE, "Zinglet", OPTIONS_PAGE);
+    declare(OPTIONS_PAGE, PAGE_GROUP, KIND_PAGE, "Zinglet", PLUGIN_ICON);
     Page page(OPTIONS_PAGE);
     page.about();
 
@@ -183,7 +184,7 @@ void declareOptionsPage() {
     // Built here, sent before the buffers go: the version the plug-in
     // itself reports, and the plug-in icon addressed by the module handle.
     page.group("Informacje");
-    const char* version = (const char*)(intptr_t)pluginCall(30012, 0, 0, 0);
+    const char* version = (const char*)(intptr_t)pluginCall(PLUGIN_VERSION, 0, 0, 0);
     char versionLine[260];
     snprintf(versionLine, sizeof(versionLine), "Zinglet %s", version ? version : "");
     page.comment(versionLine, KIND_VERSION, sized(0, 20));
@@ -195,7 +196,7 @@ void declareOptionsPage() {
 }
 
 void declareContactPage() {
-    declare(CONTACT_PAGE, CONTACT_GROUP, KIND_PAGE, "Zinglet", OPTIONS_PAGE);
+    declare(CONTACT_PAGE, CONTACT_GROUP, KIND_PAGE, "Zinglet", PLUGIN_ICON);
     Page page(CONTACT_PAGE);
     page.about();
     page.group("Powiadomienia");
@@ -215,15 +216,15 @@ void declareContactPage() {
 
 int buildOptionsPage() {
     if (!host) return 1;
-    registerIcon(774000, 101);  // the plug-in: information speech bubble
-    registerIcon(774001, 105);  // information sign
-    registerIcon(774002, 103);  // warning triangle
-    registerIcon(774003, 104);  // error sign
-    declare(774117, TARGET_GROUP, KIND_TARGET, "Zinglet example1", 0);
-    declare(774118, TARGET_GROUP, KIND_TARGET, "Zinglet example2", 0);
-    declare(774119, TARGET_GROUP, KIND_TARGET, "Zinglet example3", 0);
+    registerIcon(PLUGIN_ICON, PLUGIN_ICON_RESOURCE);  // information speech bubble
+    registerIcon(INFORMATION_ICON, INFORMATION_ICON_RESOURCE);
+    registerIcon(WARNING_ICON, WARNING_ICON_RESOURCE);
+    registerIcon(ERROR_ICON, ERROR_ICON_RESOURCE);
+    declare(SAMPLE_MARTA, TARGET_GROUP, KIND_TARGET, "Zinglet example1", 0);
+    declare(SAMPLE_ERROR, TARGET_GROUP, KIND_TARGET, "Zinglet example2", 0);
+    declare(SAMPLE_ASIA, TARGET_GROUP, KIND_TARGET, "Zinglet example3", 0);
     declareOptionsPage();
     declareContactPage();
-    declare(COL_EVENTS_STATUS, EVENTS_GROUP, KIND_EVENTS, nullptr, 0);
+    declare(REMOVE_CONTACT_ACTION, EVENTS_GROUP, KIND_EVENTS, nullptr, 0);
     return 1;
 }

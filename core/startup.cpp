@@ -3,7 +3,7 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
-#include "../window/notify_window.h"
+#include "notify_window.h"
 #include "dispatch.h"
 #include "plugin_state.h"
 

@@ -1,6 +1,6 @@
 // Replacing and tearing down the notification window on the host's request.
-#include "../skin/skin_load.h"
-#include "../window/notify_window.h"
+#include "window_setup.h"
+#include "notify_window.h"
 #include "dispatch.h"
 #include "network_states.h"
 

@@ -4,8 +4,8 @@
 #include "markup.h"
 #include <string.h>
 #include <string>
+#include "plugin_state.h"
 #include "skin.h"
-#include "../window/notify_window.h"
 
 static const char MARKER[] = "<b>";
 static const int MARKER_LENGTH = 3;

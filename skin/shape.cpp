@@ -6,10 +6,8 @@
 #include <stdint.h>
 #include <string.h>
 #include "paint.h"
+#include "plugin_state.h"
 #include "skin.h"
-#include "../core/plugin_state.h"
-#include "../window/notify_window.h"
-#include "../window/placement.h"
 
 static const int RECTS_STEP = 100;    // the buffer grows by this many rectangles
 static const int RECTS_BATCH = 2000;  // rectangles per region before joining
@@ -228,7 +226,7 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     return result;
 }
 
-void applyWindowRect() {
+void PlaceNotificationWindow(const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     const int height = windowRect.bottom - windowRect.top;
     if (!skin.transparent || !updateLayeredWindow) {

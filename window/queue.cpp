@@ -5,29 +5,14 @@
 #include <limits.h>
 #include <string.h>
 #include "clock.h"
+#include "config_columns.h"
+#include "host_api.h"
+#include "host_messages.h"
 #include "notify_window.h"
+#include "paint.h"
 #include "placement.h"
-#include "../core/config_columns.h"
-#include "../core/host_api.h"
-#include "../skin/paint.h"
-#include "../skin/shape.h"
 
-NotificationQueue notificationQueue;
 int32_t notificationCounter = 0;
-
-// Origin of the message notifications, whose removal by contact is asked for.
-static const int32_t MESSAGE_ORIGIN_ACTION = 130;
-static const int32_t MESSAGE_ORIGIN_PARENT = 30;
-
-void NotificationQueue::removeAt(int r) {
-    if (r < 0 || r >= count()) return;
-    if (entries[r].icon) DestroyIcon(entries[r].icon);
-    entries.erase(entries.begin() + r);
-}
-
-void NotificationQueue::clear() {
-    while (!entries.empty()) removeAt(count() - 1);
-}
 
 static int refuse(HICON icon) {
     if (icon) DestroyIcon(icon);

@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include "host_api.h"
+#include "host_messages.h"
 
 #pragma pack(push, 1)
 struct ActionInfo {
@@ -56,9 +57,3 @@ const uint16_t ACTION_INFO_LONG = 78;
 const int32_t ACTION_MASK_DECLARE = 863;  // 0x35F
 const int32_t ACTION_MASK_TEXT = 0x40;
 const int32_t ACTION_MASK_VALUE = 0x10040;
-
-// Controls bound to a configuration column are known to the host by this
-// id OR the column, under the options page.
-const int32_t BOUND_CONTROL = 0x11000000;
-const int32_t OPTIONS_PAGE = 774000;
-const int32_t CONTACT_PAGE = 774001;
