@@ -17,7 +17,6 @@ namespace {
 const int SKIPPED_NETWORK = 14;
 const int NOTIFIED_TYPE = 1;
 const int32_t FLAG_NOT_NOTIFIED = 2;
-const int CONTACT_STATUS = 2;
 
 // The quoted start of the body: at most `limit` bytes are looked at, so a
 // body longer than the limit is never read to its end.
@@ -44,7 +43,7 @@ int onMessageReceived(intptr_t receivedMessage) {
 
     const int row = hostCall(HOST_CONTACT_ROW, m->net, (intptr_t)m->from);
     if (contactInt(row, COL_CNT_MSG) == 0) return 0;
-    if (contactInt(row, CONTACT_STATUS) & STATUS_SILENT) return 0;
+    if (contactInt(row, COLUMN_STATUS) & STATUS_SILENT) return 0;
     const bool queued = hostCall(HOST_NO_WINDOW_ENTRY, row, 0) == 0;
 
     // The bold run is left open: it ends with the line.

@@ -18,7 +18,6 @@
 #include "plugin_state.h"
 
 namespace {
-const int COLUMN_NETWORK = 1, COLUMN_STATUS = 2, COLUMN_FIRST_NAME = 6, COLUMN_GENDER = 20, COLUMN_ICON = 30;
 const int GENDER_FEMALE = 1, GENDER_MALE = 2;
 
 struct StatusText {
