@@ -134,7 +134,8 @@ bool jpeg(const Bytes& f) {
 
 bool tgaPlausible(const Bytes& f) {
     unsigned type = f.u8(2), bits = f.u8(16);
-    return f.has(0, 18) && f.u8(1) <= 1 && (type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11) &&
+    bool known = type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+    return f.has(0, 18) && f.u8(1) <= 1 && known &&
            (bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32);
 }
 

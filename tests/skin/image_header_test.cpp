@@ -18,7 +18,8 @@ std::string le32(uint32_t v) { return le16(v & 0xFFFF) + le16(v >> 16); }
 std::string be16(unsigned v) { return {(char)(v >> 8), (char)v}; }
 std::string be32(uint32_t v) { return be16(v >> 16) + be16(v & 0xFFFF); }
 std::string zeros(size_t n) { return std::string(n, '\0'); }
-const size_t WHOLE = (size_t)-1;  // all the pixel data the header promises
+const size_t WHOLE = (size_t)-1;
+const char BAD_IMAGE[] = "Nie powiodło się wczytanie pliku graficznego";  // all the pixel data the header promises
 
 // Each builder makes a w x h picture of one colour, or only its header
 // (and `data` bytes) when the picture would be too large to write.
@@ -111,7 +112,8 @@ protected:
     // Loads `name` as the skin's background; true when the picture came in
     // at w x h without any message.
     bool loadsAs(const char* name, int w, int h) {
-        writeSkin(dir, "lie", std::string("[background]\nfile=") + name + "\n[sizing]\nleft=0\nright=0\ntop=0\nbottom=0\n");
+        writeSkin(dir, "lie",
+                  std::string("[background]\nfile=") + name + "\n[sizing]\nleft=0\nright=0\ntop=0\nbottom=0\n");
         boxes.boxes.clear();
         int result = LoadSkin();
         bool loaded = result == 1 && skin.skinBitmap && skin.bitmapWidth == w && skin.bitmapHeight == h &&
@@ -126,7 +128,7 @@ protected:
         boxes.boxes.clear();
         int result = LoadSkin();
         bool back = result == 0 && !skin.skinBitmap && skin.marginLeft == 4 && notificationWindow &&
-                    boxes.boxes.size() == 1 && boxes.boxes[0].text == "Nie powiodło się wczytanie pliku graficznego";
+                    boxes.boxes.size() == 1 && boxes.boxes[0].text == BAD_IMAGE;
         DestroyWindow(notificationWindow);
         notificationWindow = nullptr;
         return back;
@@ -208,5 +210,5 @@ TEST_F(ImageHeaderTest, LyingHeadersAreRefusedBeforeTheImageLibrary) {
     boxes.boxes.clear();
     EXPECT_EQ(LoadSkin(), 0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Nie powiodło się wczytanie pliku graficznego");
+    EXPECT_EQ(boxes.boxes[0].text, BAD_IMAGE);
 }

@@ -41,7 +41,8 @@ protected:
             break;
         case 5:
             SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
-                         pick(4) ? pointOnRow(pick(notificationQueue.count() + 1)) : MAKELPARAM(pick(300), pick(300)));
+                         pick(4) ? pointOnRow(pick(notificationQueue.count() + 1))
+                                 : MAKELPARAM(pick(300), pick(300)));
             break;
         case 6:
             SendMessageA(window, WM_MOUSEMOVE, 0, pointOnRow(pick(3)));
@@ -84,7 +85,8 @@ protected:
             ASSERT_FALSE(IsWindowVisible(window));
         } else if (displayState == Shown) {
             ASSERT_TRUE(IsWindowVisible(window));
-            ASSERT_EQ(contentHeight, std::max(skin.bitmapHeight, n * rowHeight + skin.marginTop + skin.marginBottom));
+            const int linesHeight = n * rowHeight + skin.marginTop + skin.marginBottom;
+            ASSERT_EQ(contentHeight, std::max(skin.bitmapHeight, linesHeight));
             ASSERT_EQ(realRect(), (RECT{anchorRight - contentWidth, anchorBottom - contentHeight, anchorRight,
                                         anchorBottom}));
         }
