@@ -1,7 +1,7 @@
 // IMessageProc: the plug-in's one export. Identity questions are answered
 // here; everything else is routed to its handler (core/dispatch.h).
-#include "dispatch.h"
 #include "config_columns.h"
+#include "dispatch.h"
 #include "host_messages.h"
 #include "plugin_state.h"
 #include "version.h"

@@ -3,14 +3,14 @@
 // start of the body, and the sender's name for the listener windows.
 #include <string.h>
 #include <string>
-#include "notify_window.h"
-#include "queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
 #include "host_icons.h"
 #include "host_messages.h"
 #include "info_record.h"
 #include "network_states.h"
+#include "notify_window.h"
+#include "queue.h"
 #include "received_message.h"
 
 namespace {

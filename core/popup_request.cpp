@@ -1,13 +1,13 @@
 // Notification requests of other plug-ins (host message 774201, forms of 44,
 // 52 and 60 bytes) and closing one of them by id (774202).
 #include <string.h>
-#include "notify_window.h"
-#include "queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
 #include "host_icons.h"
 #include "network_states.h"
+#include "notify_window.h"
 #include "plugin_state.h"
+#include "queue.h"
 
 namespace {
 // By default-icon choice.

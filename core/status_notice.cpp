@@ -7,15 +7,15 @@
 #include <time.h>
 #include <string>
 #include "clock.h"
-#include "notify_window.h"
-#include "queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
 #include "host_icons.h"
 #include "host_messages.h"
 #include "info_record.h"
 #include "network_states.h"
+#include "notify_window.h"
 #include "plugin_state.h"
+#include "queue.h"
 
 namespace {
 const int GENDER_FEMALE = 1, GENDER_MALE = 2;
