@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <stddef.h>
 #include <stdint.h>
 #include "vorlane_notify.h"
 
@@ -33,3 +34,24 @@ struct HostIcon {
     int index;
 };
 HostIcon hostIcon(uint32_t iconId);
+
+// The record p1 of host message 10130 points to: the host loads the icon
+// resource of the module and knows it by its number from then on.
+#pragma pack(push, 1)
+struct IconRegistration {
+    uint16_t size;  // 36
+    uint8_t unused[2];
+    int32_t number;
+    int32_t one1;
+    int32_t zero1;
+    int32_t one2;
+    HINSTANCE module;
+    int32_t resource;
+    int32_t zero2;
+    int32_t zero3;
+};
+#pragma pack(pop)
+static_assert(sizeof(IconRegistration) == 36, "IconRegistration is 36 bytes");
+static_assert(offsetof(IconRegistration, number) == 4, "");
+static_assert(offsetof(IconRegistration, module) == 20, "");
+static_assert(offsetof(IconRegistration, resource) == 24, "");

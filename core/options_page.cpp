@@ -12,47 +12,6 @@
 #include "plugin_state.h"
 
 namespace {
-#pragma pack(push, 1)
-struct IconRegistration {
-    uint16_t size;  // 36
-    uint8_t unused[2];
-    int32_t number;
-    int32_t one1;
-    int32_t zero1;
-    int32_t one2;
-    HINSTANCE module;
-    int32_t resource;
-    int32_t zero2;
-    int32_t zero3;
-};
-#pragma pack(pop)
-static_assert(sizeof(IconRegistration) == 36, "IconRegistration is 36 bytes");
-static_assert(offsetof(IconRegistration, number) == 4, "");
-static_assert(offsetof(IconRegistration, module) == 20, "");
-static_assert(offsetof(IconRegistration, resource) == 24, "");
-
-enum ControlKind : int32_t {
-    KIND_PAGE = 0x10,
-    KIND_TARGET = 1,
-    KIND_GROUP = 0xF0000,
-    KIND_GROUP_END = 0x100000,
-    KIND_COMMENT = 0x90000,
-    KIND_VERSION = 0x90100,
-    KIND_INFO = 0x80000,
-    KIND_IMAGE = 0x110040,
-    KIND_CHECK = 0x60000,
-    KIND_NUMBER = 0xB0040,
-    KIND_DIRECTORY = 0x8130000,
-    KIND_CHOOSER = 0x116B040,
-    KIND_BUTTON = 0xE0040,
-    KIND_EVENTS = 0x1000001,
-};
-
-const int PAGE_GROUP = 46;
-const int CONTACT_GROUP = 71;
-const int TARGET_GROUP = 1;
-const int EVENTS_GROUP = 200;
-
 #define TIP "\x1A" "tip="
 const char PLUGIN_IMAGE[] = "res://dll/101.ico";
 const char ABOUT_TEXT[] = "Wtyczka Zinglet wyświetla okienko informacji o zdarzeniach nad zegarkiem systemowym.";
