@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <stddef.h>
 #include <stdint.h>
+#include "host_status.h"
 #include "vorlane_notify.h"
 
 // The plug-in's icons by their host icon number, and the resources of the
@@ -18,9 +19,6 @@ const int PLUGIN_ICON_RESOURCE = 101, WARNING_ICON_RESOURCE = 103, ERROR_ICON_RE
 
 // The host's identifier of its message icon.
 const uint32_t MESSAGE_ICON_ID = NOTIFY_MESSAGE_ICON;
-
-// Status codes live in the low 8 bits of a status.
-const int STATUS_CODE_MASK = 0xFF;
 
 // The host's icon identifier of a status on a network. Status changes use
 // the status code (low 8 bits); the older notification request form passes

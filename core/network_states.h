@@ -20,12 +20,6 @@ const uint32_t GRACE_MS = 3000;
 // host replaying the contact list, not news.
 const int32_t QUIET_SECONDS = 5;
 
-// 0x400 marks a status with no notice.
-const int STATUS_SILENT = 0x400;
-const int STATUS_CONNECTING = 0xF1;
-// "Only the description changed" in place of a new status.
-const int STATUS_DESCRIPTION_ONLY = -1;
-
 // Records a network's own report (message 24012) and answers the status it
 // reported before (0 for a network not seen yet). `now` is calendar
 // seconds, `tick` the tick count of the report.
