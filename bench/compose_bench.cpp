@@ -6,10 +6,10 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "support/bench_skins.h"
 #include "support/bench_table.h"
 #include "support/compose_floor.h"

@@ -5,11 +5,11 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
-#include "core/config_columns.h"
-#include "core/info_record.h"
+#include "contract/config_columns.h"
+#include "contract/info_record.h"
 #include "core/network_states.h"
-#include "core/plugin_state.h"
-#include "core/received_message.h"
+#include "contract/plugin_state.h"
+#include "contract/received_message.h"
 #include "host/stand_in_host.h"
 #include "support/bench_table.h"
 #include "support/win_helpers.h"

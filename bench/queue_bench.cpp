@@ -6,11 +6,10 @@
 // stopping the timer, hiding the window and putting it at its collapsed place).
 #include <windows.h>
 #include <stdio.h>
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 #include "skin/paint.h"
-#include "skin/shape.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "support/bench_table.h"
 #include "support/skin_scene.h"
 #include "support/win_helpers.h"

@@ -1,3 +1,5 @@
+// Layers: contract <- skin <- window <- core (here, the top); no layer includes this folder.
+//
 // The handlers IMessageProc routes host messages to. Each returns the
 // message's result.
 #pragma once

@@ -1,11 +1,13 @@
 // IMessageProc: the plug-in's one export. Identity questions are answered
 // here; everything else is routed to its handler (core/dispatch.h).
-#include "dispatch.h"
 #include "config_columns.h"
+#include "dispatch.h"
+#include "host_messages.h"
 #include "plugin_state.h"
+#include "version.h"
 
 namespace {
-const char VERSION_TEXT[] = "0.4.7.2";
+const char VERSION_TEXT[] = NOTIFY_VERSION_TEXT;
 const char SHORT_NAME[] = "ZINGLET";
 const char PLATFORM_TEXT[] = "W98";
 const char DISPLAY_NAME[] = "Vorlane Notify";
@@ -38,36 +40,36 @@ int dispatch(HostMessage* message) {
     intptr_t p1, p2;
     readParams(message, &p1, &p2);
     switch (message->id) {
-    case 20001: return startPlugin((HostControl*)p1);
-    case 20002: return stopPlugin();
-    case 20020: return 2;
-    case 20021: return 224;
-    case 20100: return onMessageReceived(p1);
-    case 21001:
+    case HOST_START: return startPlugin((HostControl*)p1);
+    case HOST_STOP: return stopPlugin();
+    case HOST_QUERY_20020: return QUERY_20020_ANSWER;
+    case HOST_QUERY_20021: return QUERY_20021_ANSWER;
+    case HOST_MESSAGE_RECEIVED: return onMessageReceived(p1);
+    case HOST_DECLARE_COLUMNS:
         registerColumns();
         return 1;
-    case 21020:
+    case HOST_SETTINGS_CHANGED:
         rebuildNotificationWindow();
         return 0;
-    case 22000: return buildOptionsPage();
-    case 22100:
+    case HOST_BUILD_OPTIONS: return buildOptionsPage();
+    case HOST_WINDOW_CREATE:
         // A window left in place would outlive the class and the library.
         rebuildNotificationWindow();
         return 1;
-    case 22101:
+    case HOST_WINDOW_TEAR_DOWN:
         tearDownNotificationWindow();
         return 1;
-    case 22200: return onActionNotice(p1);
-    case 24011: return onContactStatusChanged(p1, p2, statusDescription(message));
-    case 24012: return onNetworkStatusChanged(p1, p2, statusDescription(message));
-    case 30010: return NOTIFY_NETWORK;
-    case 30011: return 652;
-    case 30012: return (int)(intptr_t)VERSION_TEXT;
-    case 30013: return (int)(intptr_t)SHORT_NAME;
-    case 30014: return (int)(intptr_t)PLATFORM_TEXT;
-    case 30015: return 0;
-    case 30016: return (int)(intptr_t)DISPLAY_NAME;
-    case 30017: return 0;
+    case HOST_ACTION_EVENT: return onActionNotice(p1);
+    case HOST_CONTACT_STATUS: return onContactStatusChanged(p1, p2, statusDescription(message));
+    case HOST_NETWORK_STATUS: return onNetworkStatusChanged(p1, p2, statusDescription(message));
+    case PLUGIN_NETWORK: return NOTIFY_NETWORK;
+    case PLUGIN_TYPE: return PLUGIN_TYPE_ANSWER;
+    case PLUGIN_VERSION: return (int)(intptr_t)VERSION_TEXT;
+    case PLUGIN_SHORT_NAME: return (int)(intptr_t)SHORT_NAME;
+    case PLUGIN_PLATFORM: return (int)(intptr_t)PLATFORM_TEXT;
+    case PLUGIN_QUERY_30015: return 0;
+    case PLUGIN_DISPLAY_NAME: return (int)(intptr_t)DISPLAY_NAME;
+    case PLUGIN_QUERY_30017: return 0;
     case NOTIFY_REQUEST:
         if (onForeignThread()) return host->recallOnMainThread(0, 1);
         return showRequestedNotification(message);

@@ -3,26 +3,20 @@
 // start of the body, and the sender's name for the listener windows.
 #include <string.h>
 #include <string>
-#include "../window/notify_window.h"
-#include "../window/queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
+#include "host_messages.h"
 #include "info_record.h"
 #include "network_states.h"
+#include "notify_window.h"
+#include "queue.h"
 #include "received_message.h"
 
 namespace {
 const int SKIPPED_NETWORK = 14;
 const int NOTIFIED_TYPE = 1;
 const int32_t FLAG_NOT_NOTIFIED = 2;
-const int CONTACT_STATUS = 2;
-const int CONTACT_ROW = 200;
-const int NO_WINDOW_ENTRY = 13003;
-const int ICON_LIST = 10134;
-const int ICON_INDEX = 10133;
-const int32_t ORIGIN_ACTION = 130;
-const int32_t ORIGIN_PARENT = 30;
-const WPARAM KIND_MESSAGE = 2;
 
 // The quoted start of the body: at most `limit` bytes are looked at, so a
 // body longer than the limit is never read to its end.
@@ -47,10 +41,10 @@ int onMessageReceived(intptr_t receivedMessage) {
     if (!m || m->size < RECEIVED_MESSAGE_READ_SIZE) return 0;
     if (m->net == SKIPPED_NETWORK || m->type != NOTIFIED_TYPE || (m->flags & FLAG_NOT_NOTIFIED)) return 0;
 
-    const int row = hostCall(CONTACT_ROW, m->net, (intptr_t)m->from);
+    const int row = hostCall(HOST_CONTACT_ROW, m->net, (intptr_t)m->from);
     if (contactInt(row, COL_CNT_MSG) == 0) return 0;
-    if (contactInt(row, CONTACT_STATUS) & STATUS_SILENT) return 0;
-    const bool queued = hostCall(NO_WINDOW_ENTRY, row, 0) == 0;
+    if (contactInt(row, COLUMN_STATUS) & STATUS_SILENT) return 0;
+    const bool queued = hostCall(HOST_NO_WINDOW_ENTRY, row, 0) == 0;
 
     // The bold run is left open: it ends with the line.
     std::string text = "Wiadomość od <b>" + contactDisplayName(row);
@@ -58,15 +52,14 @@ int onMessageReceived(intptr_t receivedMessage) {
     if (limit > 0 && configInt(COL_MSGBODY) != 0 && contactInt(row, COL_CNT_MSGBODY) != 0)
         appendBody(text, m->body, limit);
 
-    HIMAGELIST icons = (HIMAGELIST)(intptr_t)hostCall(ICON_LIST, 1, 0);
-    int iconIndex = hostCall(ICON_INDEX, MESSAGE_ICON_ID, 1);
+    const HostIcon icon = hostIcon(MESSAGE_ICON_ID);
     if (queued) {
-        const int32_t origin[3] = {ORIGIN_ACTION, ORIGIN_PARENT, row};
+        const int32_t origin[3] = {MESSAGE_ORIGIN_ACTION, MESSAGE_ORIGIN_PARENT, row};
         NotificationRequest request = {};
         request.text = text.c_str();
         request.icon = nullptr;
-        request.imageList = icons;
-        request.imageIndex = iconIndex;
+        request.imageList = icon.list;
+        request.imageIndex = icon.index;
         request.displayTime = -1;
         request.clickable = 1;
         request.origin = origin;
@@ -77,7 +70,7 @@ int onMessageReceived(intptr_t receivedMessage) {
 
     if (configInt(COL_USEVINDLE) != 0) {
         std::string record = setInfoField("", "name", contactDisplayName(row));
-        sendToNotificationWindow(MSG_BROADCAST_TEXT, KIND_MESSAGE, (LPARAM)record.c_str());
+        sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_MESSAGE, (LPARAM)record.c_str());
     }
     return 0;
 }

@@ -3,10 +3,6 @@
 
 std::map<int32_t, NetworkState> networkStates;
 
-uint32_t statusIconId(int net, int status, uint32_t statusMask) {
-    return 0x40000000u + ((uint32_t)(net & 0xFF) << 20) + (((uint32_t)status & statusMask) << 4);
-}
-
 int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick) {
     auto it = networkStates.find(net);
     if (it == networkStates.end()) {

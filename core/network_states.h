@@ -3,7 +3,7 @@
 #pragma once
 #include <stdint.h>
 #include <map>
-#include "../sdk/vorlane_notify.h"
+#include "host_icons.h"
 
 struct NetworkState {
     uint32_t graceUntil;  // tick count; 0xFFFFFFFF = no hold-back period
@@ -19,20 +19,6 @@ const uint32_t GRACE_MS = 3000;
 // Contact status changes this soon after the network's own report are the
 // host replaying the contact list, not news.
 const int32_t QUIET_SECONDS = 5;
-
-// Status codes live in the low 8 bits; 0x400 marks a status with no notice.
-const int STATUS_CODE_MASK = 0xFF;
-const int STATUS_SILENT = 0x400;
-const int STATUS_CONNECTING = 0xF1;
-// "Only the description changed" in place of a new status.
-const int STATUS_DESCRIPTION_ONLY = -1;
-
-// The host's icon identifier of a status on a network. Status changes use
-// the status code (low 8 bits); the older notification request form passes
-// 16 bits.
-uint32_t statusIconId(int net, int status, uint32_t statusMask = STATUS_CODE_MASK);
-// The host's identifier of its message icon.
-const uint32_t MESSAGE_ICON_ID = NOTIFY_MESSAGE_ICON;
 
 // Records a network's own report (message 24012) and answers the status it
 // reported before (0 for a network not seen yet). `now` is calendar

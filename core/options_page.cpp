@@ -7,51 +7,11 @@
 #include "action_info.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
+#include "host_messages.h"
 #include "plugin_state.h"
 
 namespace {
-#pragma pack(push, 1)
-struct IconRegistration {
-    uint16_t size;  // 36
-    uint8_t unused[2];
-    int32_t number;
-    int32_t one1;
-    int32_t zero1;
-    int32_t one2;
-    HINSTANCE module;
-    int32_t resource;
-    int32_t zero2;
-    int32_t zero3;
-};
-#pragma pack(pop)
-static_assert(sizeof(IconRegistration) == 36, "IconRegistration is 36 bytes");
-static_assert(offsetof(IconRegistration, number) == 4, "");
-static_assert(offsetof(IconRegistration, module) == 20, "");
-static_assert(offsetof(IconRegistration, resource) == 24, "");
-
-enum ControlKind : int32_t {
-    KIND_PAGE = 0x10,
-    KIND_TARGET = 1,
-    KIND_GROUP = 0xF0000,
-    KIND_GROUP_END = 0x100000,
-    KIND_COMMENT = 0x90000,
-    KIND_VERSION = 0x90100,
-    KIND_INFO = 0x80000,
-    KIND_IMAGE = 0x110040,
-    KIND_CHECK = 0x60000,
-    KIND_NUMBER = 0xB0040,
-    KIND_DIRECTORY = 0x8130000,
-    KIND_CHOOSER = 0x116B040,
-    KIND_BUTTON = 0xE0040,
-    KIND_EVENTS = 0x1000001,
-};
-
-const int PAGE_GROUP = 46;
-const int CONTACT_GROUP = 71;
-const int TARGET_GROUP = 1;
-const int EVENTS_GROUP = 200;
-const int PREVIEW_BUTTON = 774116;
-
 #define TIP "\x1A" "tip="
 const char PLUGIN_IMAGE[] = "res://dll/101.ico";
 const char ABOUT_TEXT[] = "Wtyczka Zinglet wyświetla okienko informacji o zdarzeniach nad zegarkiem systemowym.";
@@ -65,7 +25,7 @@ void registerIcon(int number, int resource) {
     r.one2 = 1;
     r.module = host->moduleHandle();
     r.resource = resource;
-    hostCall(10130, (intptr_t)&r, 0);
+    hostCall(HOST_REGISTER_ICON, (intptr_t)&r, 0);
 }
 
 struct Layout {
@@ -98,7 +58,7 @@ void declare(int32_t actionId, int32_t parentId, int32_t kind, const char* text,
         a.adjustX = layout.adjustX;
         a.adjustY = layout.adjustY;
     }
-    hostCall(10101, (intptr_t)&a, 0);
+    hostCall(HOST_DECLARE_ACTION, (intptr_t)&a, 0);
 }
 
 // Items of one page: every one is declared under that page.
@@ -134,7 +94,7 @@ private:
 };
 
 void declareOptionsPage() {
-    declare(OPTIONS_PAGE, PAGE_GROUP, KIND_PAGE, "Zinglet", OPTIONS_PAGE);
+    declare(OPTIONS_PAGE, PAGE_GROUP, KIND_PAGE, "Zinglet", PLUGIN_ICON);
     Page page(OPTIONS_PAGE);
     page.about();
 
@@ -183,7 +143,7 @@ void declareOptionsPage() {
     // Built here, sent before the buffers go: the version the plug-in
     // itself reports, and the plug-in icon addressed by the module handle.
     page.group("Informacje");
-    const char* version = (const char*)(intptr_t)pluginCall(30012, 0, 0, 0);
+    const char* version = (const char*)(intptr_t)pluginCall(PLUGIN_VERSION, 0, 0, 0);
     char versionLine[260];
     snprintf(versionLine, sizeof(versionLine), "Zinglet %s", version ? version : "");
     page.comment(versionLine, KIND_VERSION, sized(0, 20));
@@ -195,7 +155,7 @@ void declareOptionsPage() {
 }
 
 void declareContactPage() {
-    declare(CONTACT_PAGE, CONTACT_GROUP, KIND_PAGE, "Zinglet", OPTIONS_PAGE);
+    declare(CONTACT_PAGE, CONTACT_GROUP, KIND_PAGE, "Zinglet", PLUGIN_ICON);
     Page page(CONTACT_PAGE);
     page.about();
     page.group("Powiadomienia");
@@ -215,15 +175,15 @@ void declareContactPage() {
 
 int buildOptionsPage() {
     if (!host) return 1;
-    registerIcon(774000, 101);  // the plug-in: information speech bubble
-    registerIcon(774001, 105);  // information sign
-    registerIcon(774002, 103);  // warning triangle
-    registerIcon(774003, 104);  // error sign
-    declare(774117, TARGET_GROUP, KIND_TARGET, "Zinglet example1", 0);
-    declare(774118, TARGET_GROUP, KIND_TARGET, "Zinglet example2", 0);
-    declare(774119, TARGET_GROUP, KIND_TARGET, "Zinglet example3", 0);
+    registerIcon(PLUGIN_ICON, PLUGIN_ICON_RESOURCE);  // information speech bubble
+    registerIcon(INFORMATION_ICON, INFORMATION_ICON_RESOURCE);
+    registerIcon(WARNING_ICON, WARNING_ICON_RESOURCE);
+    registerIcon(ERROR_ICON, ERROR_ICON_RESOURCE);
+    declare(SAMPLE_MARTA, TARGET_GROUP, KIND_TARGET, "Zinglet example1", 0);
+    declare(SAMPLE_ERROR, TARGET_GROUP, KIND_TARGET, "Zinglet example2", 0);
+    declare(SAMPLE_ASIA, TARGET_GROUP, KIND_TARGET, "Zinglet example3", 0);
     declareOptionsPage();
     declareContactPage();
-    declare(COL_EVENTS_STATUS, EVENTS_GROUP, KIND_EVENTS, nullptr, 0);
+    declare(REMOVE_CONTACT_ACTION, EVENTS_GROUP, KIND_EVENTS, nullptr, 0);
     return 1;
 }

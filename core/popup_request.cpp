@@ -1,12 +1,13 @@
 // Notification requests of other plug-ins (host message 774201, forms of 44,
 // 52 and 60 bytes) and closing one of them by id (774202).
 #include <string.h>
-#include "../window/notify_window.h"
-#include "../window/queue.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
 #include "network_states.h"
+#include "notify_window.h"
 #include "plugin_state.h"
+#include "queue.h"
 
 namespace {
 // By default-icon choice.
@@ -85,8 +86,9 @@ bool addToWindow(Request& q, int* result) {
             return true;
         }
     } else {
-        n.imageList = (HIMAGELIST)(intptr_t)hostCall(10134, 1, 0);
-        n.imageIndex = hostCall(10133, (intptr_t)q.icon, 1);
+        const HostIcon icon = hostIcon(q.icon);
+        n.imageList = icon.list;
+        n.imageIndex = icon.index;
     }
     n.displayTime = q.displayTime;
     n.clickable = q.clickable;

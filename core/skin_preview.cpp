@@ -5,40 +5,37 @@
 #include <shlwapi.h>
 #include <string.h>
 #include <string>
-#include "../window/notify_window.h"
+#include "action_info.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
+#include "host_messages.h"
 #include "network_states.h"
+#include "notify_window.h"
 #include "plugin_state.h"
 
 namespace {
-const int32_t BOUND_CONTROL = 0x11000000;
-const int32_t OPTIONS_PAGE = 774000;
-const int32_t PREVIEW_BUTTON = 774116;
-const int32_t SAMPLE_MARTA = 774117, SAMPLE_ERROR = 774118, SAMPLE_ASIA = 774119;
-const int32_t REMOVE_CONTACT_ACTION = 774120;
-const int CODE_CLICK = 1, CODE_REFRESH = 10, CODE_CHANGED = 100;
-
 const char NO_SKIN[] = "[brak]";
 const size_t PATH_CAPACITY = 260;
 
 const ActionRef CHOOSER = {BOUND_CONTROL | COL_SKIN, OPTIONS_PAGE, -2};
 const ActionRef DIRECTORY_FIELD = {BOUND_CONTROL | COL_DIRECTORY, OPTIONS_PAGE, -2};
 
-// The host's 74-byte control record, in the shape of its text operations.
-enum ControlOperation { READ_VALUE = 10106, SET_TEXT = 10108, SET_VALUE = 10110 };
+// The text operations on a control take its record in the short form.
+enum ControlOperation {
+    READ_VALUE = HOST_CONTROL_READ_VALUE,
+    SET_TEXT = HOST_CONTROL_SET_TEXT,
+    SET_VALUE = HOST_CONTROL_SET_VALUE,
+};
 
 int controlText(ControlOperation operation, const ActionRef& control, char* text, int capacity) {
-    uint8_t record[74] = {};
-    const uint16_t size = sizeof(record);
-    const int32_t mask = operation == SET_TEXT ? 0x40 : 0x10040;
-    const int32_t pointer = (int32_t)(intptr_t)text;
-    memcpy(record + 0, &size, 2);
-    memcpy(record + 2, &control, sizeof(control));
-    memcpy(record + 30, &mask, 4);
-    memcpy(record + 50, &pointer, 4);
-    if (operation == READ_VALUE) memcpy(record + 54, &capacity, 4);
-    return hostCall(operation, (intptr_t)record, 0);
+    ActionInfo record = {};
+    record.size = ACTION_INFO_SHORT;
+    record.action = control;
+    record.mask = operation == SET_TEXT ? ACTION_MASK_TEXT : ACTION_MASK_VALUE;
+    record.text = text;
+    if (operation == READ_VALUE) record.capacity = capacity;
+    return hostCall(operation, (intptr_t)&record, 0);
 }
 
 void setControlText(ControlOperation operation, const ActionRef& control, const char* text) {
@@ -154,21 +151,21 @@ int onActionNotice(intptr_t p1) {
     const int32_t code = notice->code;
     if (((uint32_t)action >> 24) == 0x11) {
         const int32_t column = action & 0xEEFFFFFF;
-        if (column == COL_SKIN && code == CODE_REFRESH)
+        if (column == COL_SKIN && code == NOTICE_REFRESH)
             refreshSkinList(notice->action);
-        else if (column == COL_DIRECTORY && code == CODE_CHANGED)
+        else if (column == COL_DIRECTORY && code == NOTICE_CHANGED)
             refreshSkinList(CHOOSER);
         return 0;
     }
-    if (action == PREVIEW_BUTTON && code == CODE_CLICK) {
+    if (action == PREVIEW_BUTTON && code == NOTICE_CLICK) {
         showPreview();
-    } else if (code == CODE_CLICK && action == SAMPLE_MARTA) {
+    } else if (code == NOTICE_CLICK && action == SAMPLE_MARTA) {
         showSampleClicked("Wiadomość od Marta");
-    } else if (code == CODE_CLICK && action == SAMPLE_ERROR) {
+    } else if (code == NOTICE_CLICK && action == SAMPLE_ERROR) {
         showSampleClicked("Informacje o błędzie");
-    } else if (code == CODE_CLICK && action == SAMPLE_ASIA) {
+    } else if (code == NOTICE_CLICK && action == SAMPLE_ASIA) {
         showSampleClicked("Wiadomość od Asia");
-    } else if (action == REMOVE_CONTACT_ACTION && code == CODE_REFRESH) {
+    } else if (action == REMOVE_CONTACT_ACTION && code == NOTICE_REFRESH) {
         sendToNotificationWindow(MSG_REMOVE_CONTACT, (WPARAM)notice->action.contact, 0);
     }
     return 0;

@@ -3,8 +3,8 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
-#include "../window/notify_window.h"
 #include "dispatch.h"
+#include "notify_window.h"
 #include "plugin_state.h"
 
 namespace {

@@ -6,17 +6,18 @@
 #include <string.h>
 #include <time.h>
 #include <string>
-#include "../window/clock.h"
-#include "../window/notify_window.h"
-#include "../window/queue.h"
+#include "clock.h"
 #include "config_columns.h"
 #include "dispatch.h"
+#include "host_icons.h"
+#include "host_messages.h"
 #include "info_record.h"
 #include "network_states.h"
+#include "notify_window.h"
 #include "plugin_state.h"
+#include "queue.h"
 
 namespace {
-const int COLUMN_NETWORK = 1, COLUMN_STATUS = 2, COLUMN_FIRST_NAME = 6, COLUMN_GENDER = 20, COLUMN_ICON = 30;
 const int GENDER_FEMALE = 1, GENDER_MALE = 2;
 
 struct StatusText {
@@ -72,17 +73,6 @@ std::string ownStatusName(int code) {
 }
 
 bool hasText(const char* text) { return text && text[0]; }
-
-struct HostIcon {
-    HIMAGELIST list;
-    int index;
-};
-HostIcon hostIcon(uint32_t iconId) {
-    HostIcon icon;
-    icon.list = (HIMAGELIST)(intptr_t)hostCall(10134, 1, 0);
-    icon.index = hostCall(10133, (intptr_t)iconId, 1);
-    return icon;
-}
 
 // Shown for one delay, not clickable, with an icon of the host's list.
 void showStatusNotice(const std::string& text, const HostIcon& icon) {
@@ -142,7 +132,7 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
             state.graceUntil = NO_GRACE;
     }
 
-    const int answer = hostCallNet(30031, contactInt(row, COLUMN_NETWORK), -1, 0, 0);
+    const int answer = hostCallNet(PLUGIN_NETWORK_STATUS, contactInt(row, COLUMN_NETWORK), -1, 0, 0);
     if (host && host->lastError() == 0 && (answer & STATUS_CODE_MASK) == 0) return 0;
 
     // A description-only change (-1) has every bit set; only a real status
@@ -183,7 +173,7 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
     if (configInt(COL_USEVINDLE)) {
         std::string record = setInfoField(std::string(), "status", std::to_string(status & STATUS_CODE_MASK));
         record = setInfoField(record, "name", name);
-        sendToNotificationWindow(MSG_BROADCAST_TEXT, 1, (LPARAM)record.c_str());
+        sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_STATUS, (LPARAM)record.c_str());
     }
     return 0;
 }
@@ -191,7 +181,7 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
 int onNetworkStatusChanged(intptr_t plugin, intptr_t statusValue, const char* description) {
     if (!configInt(COL_SELFSTATUS)) return 0;
     const int status = (int)statusValue;
-    const int net = pluginCall(30010, (int)plugin, 0, 0);
+    const int net = pluginCall(PLUGIN_NETWORK, (int)plugin, 0, 0);
     // The network's state changes before anything is shown.
     const int previous = recordNetworkStatus(net, status, calendarNow(), currentTick());
 
@@ -201,7 +191,7 @@ int onNetworkStatusChanged(intptr_t plugin, intptr_t statusValue, const char* de
     if (onlyDescription && status == 0) return 0;
 
     // The host's text is copied at once.
-    const char* answered = (const char*)(intptr_t)hostCallNet(30016, net, 2, 0, 0);
+    const char* answered = (const char*)(intptr_t)hostCallNet(PLUGIN_DISPLAY_NAME, net, 2, 0, 0);
     const std::string netName = answered ? std::string(answered) : std::string("???");
 
     std::string descriptionPart;

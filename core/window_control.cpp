@@ -1,8 +1,8 @@
 // Replacing and tearing down the notification window on the host's request.
-#include "../skin/skin_load.h"
-#include "../window/notify_window.h"
 #include "dispatch.h"
 #include "network_states.h"
+#include "notify_window.h"
+#include "window_setup.h"
 
 LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     // No window, nothing to tell: never send to a null handle.

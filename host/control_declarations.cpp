@@ -1,6 +1,6 @@
 #include "control_declarations.h"
 #include <string.h>
-#include "../core/action_info.h"
+#include "../contract/action_info.h"
 
 namespace {
 const size_t MAX_LABEL = 4096;

@@ -1,7 +1,7 @@
 #include "host_app.h"
 #include <stdio.h>
 #include <stdlib.h>
-#include "../core/received_message.h"
+#include "../contract/received_message.h"
 
 namespace {
 const int FIRST_NETWORK_PLUGIN = 50, FIRST_PEER_PLUGIN = 80;

@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "../core/action_info.h"
+#include "../contract/action_info.h"
 #include "options_layout.h"
 
 using namespace options_layout;

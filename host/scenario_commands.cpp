@@ -3,7 +3,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "../core/config_columns.h"
+#include "../contract/config_columns.h"
 #include "scenario_player.h"
 #include "screenshots.h"
 #include "shown_lines.h"

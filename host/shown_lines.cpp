@@ -1,5 +1,5 @@
 #include "shown_lines.h"
-#include "../core/config_columns.h"
+#include "../contract/config_columns.h"
 
 namespace {
 const char WINDOW_CLASS[] = "VorlaneNotifyWindow";

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "../core/host_api.h"
+#include "../contract/host_api.h"
 
 typedef int(__stdcall* IMessageProcFn)(HostMessage*);
 

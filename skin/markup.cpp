@@ -5,8 +5,8 @@
 #include <string.h>
 #include <string>
 #include "gdi_guards.h"
+#include "plugin_state.h"
 #include "skin.h"
-#include "../window/notify_window.h"
 
 static const char MARKER[] = "<b>";
 static const int MARKER_LENGTH = 3;

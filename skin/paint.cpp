@@ -12,11 +12,10 @@
 #include <vector>
 #include "gdi_guards.h"
 #include "markup.h"
+#include "notification_rows.h"
+#include "plugin_state.h"
 #include "shape.h"
 #include "skin.h"
-#include "../core/plugin_state.h"
-#include "../window/notify_window.h"
-#include "../window/queue.h"
 
 HBITMAP composedBitmap = nullptr;
 int contentWidth = 0, contentHeight = 0, rowHeight = 0;

@@ -7,10 +7,8 @@
 #include <string.h>
 #include "gdi_guards.h"
 #include "paint.h"
+#include "plugin_state.h"
 #include "skin.h"
-#include "../core/plugin_state.h"
-#include "../window/notify_window.h"
-#include "../window/placement.h"
 
 static const int RECTS_STEP = 100;    // the buffer grows by this many rectangles
 static const int RECTS_BATCH = 2000;  // rectangles per region before joining
@@ -194,7 +192,7 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     return complete && !buffer.failed ? buffer.result.release() : nullptr;
 }
 
-void applyWindowRect() {
+void PlaceNotificationWindow(const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     const int height = windowRect.bottom - windowRect.top;
     if (!skin.transparent || !updateLayeredWindow) {

@@ -3,4 +3,6 @@
 #include <windows.h>
 
 HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance);
-void applyWindowRect();
+// Puts the notification window at `windowRect`: moved, or, for a layered
+// window, presented with the composed picture by its colour key or alpha.
+void PlaceNotificationWindow(const RECT& windowRect);

@@ -1,3 +1,5 @@
+// Layers: contract <- skin (here) <- window <- core; the window code calls the skin, never the reverse.
+//
 // The active look and the reader of skin definition files.
 #pragma once
 #include <windows.h>

@@ -1,37 +1,25 @@
-// Putting the configured look in place: a skin (definition file plus a
-// background image) or the default look that imitates the system tooltip.
-// Every failure falls back to the default look, so a notification window
-// always exists afterwards.
+// Reading the configured look: a skin (definition file plus a background
+// image) or the default look that imitates the system tooltip. Each failure
+// is reported as the user sees it; the window code then falls back to the
+// default look.
 #include "skin_load.h"
 #include <shlwapi.h>
 #include <stdio.h>
 #include <string.h>
+#include "config_columns.h"
 #include "gdi_guards.h"
+#include "host_api.h"
 #include "image_header.h"
 #include "paint.h"
+#include "plugin_state.h"
 #include "skin.h"
 #include "skin_diagnostics.h"
-#include "../core/config_columns.h"
-#include "../core/host_api.h"
-#include "../core/plugin_state.h"
-#include "../window/notify_window.h"
-#include "../window/placement.h"
-#include "../window/queue.h"
 
-static const DWORD PLAIN_STYLE = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;  // 0x88
-static const DWORD LAYERED_STYLE = PLAIN_STYLE | WS_EX_LAYERED;      // 0x80088
 static const int PATH_SIZE = 260;
-static const int PLUGIN_ICON = 774002;
 
 static void skinError(const char* text) { reportSkinError(text); }
 
-void ResetDefaultLook() {
-    RECT work = {0, 0, 0, 0};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    anchorRight = work.right;
-    anchorBottom = work.bottom;
-    SetRectEmpty(&windowRect);
-
+void ResetLook() {
     skin.marginLeft = skin.marginRight = 4;
     skin.marginTop = skin.marginBottom = 2;
     skin.sizingLeft = skin.sizingRight = 4;
@@ -57,17 +45,6 @@ void ResetDefaultLook() {
     skin.bitmapHeight = 17;
     contentWidth = contentHeight = 0;
     RecreateFonts();
-
-    windowSettings.delay = normalizedDelay();  // a stored 0 becomes 2000, written back
-    displayState = Hidden;
-    windowSettings.animation = configInt(COL_ANIMATION);
-    windowSettings.waitForClick = configInt(COL_WAITFORCLICK);
-    windowSettings.limit = configInt(COL_LIMIT);
-}
-
-void CreateNotificationWindow(DWORD exStyle) {
-    notificationWindow = CreateWindowExA(exStyle, NOTIFY_WINDOW_CLASS, "", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                         nullptr, nullptr, moduleInstance, nullptr);
 }
 
 void PremultiplyAlpha(int width, int height, BYTE* pixels) {
@@ -94,13 +71,6 @@ static bool joinPath(char* out, const char* dir, const char* tail, const char* e
 }
 
 static bool existingPath(bool built, const char* path) { return built && PathFileExistsA(path); }
-
-static int fallBack() {
-    DeleteObjectSafe(&skin.skinBitmap);
-    ResetDefaultLook();
-    CreateNotificationWindow(PLAIN_STYLE);
-    return 0;
-}
 
 // Loads the image named by the definition through DevIL; alpha skins get
 // their colours premultiplied for UpdateLayeredWindow.
@@ -142,34 +112,13 @@ static int screenBitsPixel() {
     return probe && GetObjectA(probe, sizeof(bm), &bm) ? bm.bmBitsPixel : 0;
 }
 
-// An alpha skin cannot be shown on a screen that is not 32-bit: default look,
-// and the reason as a notification rather than a message box.
-static void noticeScreenDepth() {
-    static char notice[] = "Wybrana skórka wymaga 32 bitowej głębi koloru ekranu";
-    NotificationRequest request;
-    memset(&request, 0, sizeof(request));
-    request.text = notice;
-    request.icon = nullptr;
-    request.imageList = (HIMAGELIST)(intptr_t)hostCall(10134, 1, 0);
-    request.imageIndex = hostCall(10133, PLUGIN_ICON, 1);
-    request.displayTime = -1;
-    request.clickable = 0;
-    request.origin = nullptr;
-    request.clickValue = 0;
-    SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request);
-}
-
-int LoadSkin() {
-    ResetDefaultLook();
+SkinRead ReadConfiguredSkin() {
     char dir[PATH_SIZE] = "", name[PATH_SIZE] = "";
     configString(COL_DIRECTORY, dir, sizeof(dir));
     configString(COL_SKIN, name, sizeof(name));
     dir[PATH_SIZE - 1] = name[PATH_SIZE - 1] = 0;
 
-    if (!name[0] || !strcmp(name, "[brak]")) {
-        CreateNotificationWindow(PLAIN_STYLE);
-        return 1;
-    }
+    if (!name[0] || !strcmp(name, "[brak]")) return SKIN_NONE;
 
     // PathAddBackslashA appends to a 259-character directory without asking
     // for room, so it works on a buffer one byte larger; a directory that
@@ -180,9 +129,9 @@ int LoadSkin() {
     char definition[PATH_SIZE];
     if (!existingPath(baseFits && joinPath(definition, base, name, ".ini"), definition)) {
         skinError("Nie odnaleziono pliku INI wybranej skórki");
-        return fallBack();
+        return SKIN_FAILED;
     }
-    if (ReadSkinFile(definition) != 0) return fallBack();
+    if (ReadSkinFile(definition) != 0) return SKIN_FAILED;
 
     char imagePath[PATH_SIZE], bitmapPath[PATH_SIZE];
     bool imageBuilt = joinPath(imagePath, base, skin.backgroundFile, "");
@@ -192,33 +141,25 @@ int LoadSkin() {
         loadImageFile(imagePath);
     } else if (!existingPath(bitmapBuilt, bitmapPath)) {
         skinError("Nie odnaleziono pliku graficznego wybranej skórki");
-        return fallBack();
+        return SKIN_FAILED;
     } else {
         loadBitmapFile(bitmapPath);
     }
     if (!skin.skinBitmap) {
         skinError("Nie powiodło się wczytanie pliku graficznego");
-        return fallBack();
+        return SKIN_FAILED;
     }
 
-    if (skin.transparent && skin.maskType == 2 && screenBitsPixel() != 32) {
-        DeleteObjectSafe(&skin.skinBitmap);
-        ResetDefaultLook();
-        CreateNotificationWindow(PLAIN_STYLE);
-        noticeScreenDepth();
-        return 0;
-    }
+    if (skin.transparent && skin.maskType == 2 && screenBitsPixel() != 32) return SKIN_NEEDS_32_BITS;
+    return SKIN_READ;
+}
 
-    CreateNotificationWindow(skin.transparent && updateLayeredWindow ? LAYERED_STYLE : PLAIN_STYLE);
-    if (!notificationWindow) return 0;
-
+bool SkinSizingFits() {
     // Negative slices would draw outside the picture: refused like too wide ones.
     if (skin.sizingLeft >= 0 && skin.sizingRight >= 0 && skin.sizingTop >= 0 && skin.sizingBottom >= 0 &&
         skin.sizingLeft + (long long)skin.sizingRight < skin.bitmapWidth &&
         skin.sizingTop + (long long)skin.sizingBottom < skin.bitmapHeight)
-        return 1;
+        return true;
     skinError("Błąd skórki: ustawienie wypełniania błędne");
-    DestroyWindow(notificationWindow);
-    notificationWindow = nullptr;
-    return fallBack();
+    return false;
 }

@@ -1,9 +1,20 @@
-// Putting a skin or the default look in place and creating the window.
+// Reading the configured skin into the active look, and its images.
 #pragma once
 #include <windows.h>
 
-void ResetDefaultLook();
-int LoadSkin();
+// The default look, without a background image; fonts made anew.
+void ResetLook();
+
+enum SkinRead {
+    SKIN_NONE,           // no skin is configured ("[brak]" or empty): the default look
+    SKIN_READ,           // the definition and the image are in place
+    SKIN_FAILED,         // reported; the default look must be used
+    SKIN_NEEDS_32_BITS,  // an alpha skin on a screen that is not 32-bit
+};
+// Reads the skin named by the settings into the look, from a look just reset.
+SkinRead ReadConfiguredSkin();
+// Whether the image's fixed slices fit it; reports the error when not.
+bool SkinSizingFits();
+
 int LoadImageWithDevIL(HDC dc, const char* path, HBITMAP* bitmap, BYTE** pixels);
 void PremultiplyAlpha(int width, int height, BYTE* pixels);
-void CreateNotificationWindow(DWORD exStyle);

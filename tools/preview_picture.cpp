@@ -3,7 +3,7 @@
 #include <IL/il.h>
 #include <stdint.h>
 #include <vector>
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
 

@@ -8,18 +8,15 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "config_columns.h"
+#include "host_api.h"
+#include "host_messages.h"
+#include "info_record.h"
 #include "notify_window.h"
-#include "../core/config_columns.h"
-#include "../core/host_api.h"
-#include "../core/info_record.h"
-#include "../core/received_message.h"
+#include "received_message.h"
 
 std::vector<HWND> listeners;
 
-static const int HELD_MESSAGE_COUNT = 103;
-static const int HELD_MESSAGE_READ = 106;
-static const int CONTACT_ROW = 200;
-static const int KIND_MESSAGE = 2;
 
 #pragma pack(push, 1)
 // Which held messages the host is asked for: all of them, newest last;
@@ -46,15 +43,15 @@ static bool isListener(HWND window) {
 // asked first, as if each had just arrived.
 static void replayHeldMessages() {
     HeldMessageSelection selection = {30, {-1, 0, 1, 0, 2, -1}, 0};
-    int count = hostCall(HELD_MESSAGE_COUNT, (intptr_t)&selection, 0);
+    int count = hostCall(HOST_HELD_MESSAGE_COUNT, (intptr_t)&selection, 0);
     static const char empty[] = "";
     for (int i = count - 1; i >= 0; --i) {
         selection.index = i;
         ReceivedMessage held = {58, 0, 0, 0, empty, empty, empty, empty, 0, 0, 0, -2, 0, 0, 0};
-        if (hostCall(HELD_MESSAGE_READ, (intptr_t)&selection, (intptr_t)&held) != 1) continue;
-        int row = hostCall(CONTACT_ROW, held.net, (intptr_t)held.from);
+        if (hostCall(HOST_HELD_MESSAGE_READ, (intptr_t)&selection, (intptr_t)&held) != 1) continue;
+        int row = hostCall(HOST_CONTACT_ROW, held.net, (intptr_t)held.from);
         std::string record = setInfoField("", "name", contactDisplayName(row));
-        broadcastText(KIND_MESSAGE, record.c_str());
+        broadcastText(NOTIFY_INFO_MESSAGE, record.c_str());
     }
 }
 

@@ -5,21 +5,18 @@
 #include <commctrl.h>
 #include <new>
 #include "clock.h"
+#include "config_columns.h"
+#include "gdi_guards.h"
+#include "host_api.h"
+#include "host_messages.h"
+#include "paint.h"
 #include "placement.h"
+#include "plugin_state.h"
 #include "queue.h"
-#include "../core/config_columns.h"
-#include "../core/host_api.h"
-#include "../core/plugin_state.h"
-#include "../skin/gdi_guards.h"
-#include "../skin/paint.h"
-#include "../skin/skin.h"
-#include "../skin/skin_load.h"
+#include "skin.h"
+#include "window_setup.h"
 
-HWND notificationWindow = nullptr;
 bool hovering = false;
-
-static const int CLICK_NOTICE = 10103;
-static const int CODE_CLICKED = 1;
 
 static void onCreate() {
     hovering = false;
@@ -109,14 +106,14 @@ static void onLeftButtonDown(HWND window, LPARAM lParam) {
         notice.action.actionId = e.originAction;
         notice.action.parentId = e.originParent;
         notice.action.contact = e.originContact;
-        notice.code = CODE_CLICKED;
+        notice.code = NOTICE_CLICK;
         notice.zero = 0;
         notice.value1 = e.clickValue;
         notice.value2 = 0;
         bool clickable = e.clickable != 0;
         // Removes the notification, then re-places the rest or hides the window.
         removeClicked(row);
-        if (clickable) hostCall(CLICK_NOTICE, (intptr_t)&notice, 0);
+        if (clickable) hostCall(HOST_ACTION_NOTICE, (intptr_t)&notice, 0);
         return;
     }
     if (configInt(COL_MOUSECLOSE)) {

@@ -1,8 +1,11 @@
+// Layers: contract <- skin <- window (here) <- core; the window code calls the skin, never the reverse.
+//
 // The notification window: its handle, private messages and procedure.
 #pragma once
 #include <windows.h>
 #include <vector>
-#include "../sdk/vorlane_notify.h"
+#include "plugin_state.h"
+#include "vorlane_notify.h"
 
 enum NotifyWindowMessage {
     MSG_SUBSCRIBE = NOTIFY_SUBSCRIBE,        // 1124, for other programs
@@ -14,7 +17,6 @@ enum NotifyWindowMessage {
     MSG_BROADCAST_TEXT = WM_USER + 1005,     // 2029
 };
 
-extern HWND notificationWindow;  // recorded by CreateNotificationWindow
 extern bool hovering;
 
 // The queue row under a client point (lParam of a mouse message), or -1

@@ -14,9 +14,9 @@
 #include <stdint.h>
 #include "clock.h"
 #include "notify_window.h"
+#include "paint.h"
 #include "queue.h"
-#include "../skin/paint.h"
-#include "../skin/shape.h"
+#include "shape.h"
 
 int anchorRight = 0, anchorBottom = 0;
 RECT windowRect = {0, 0, 0, 0};
@@ -26,6 +26,8 @@ WindowSettings windowSettings = {2000, 0, 1, 20};
 
 static const UINT ANIMATION_PERIOD = 10;
 static const UINT EXPIRY_PERIOD = 100;
+
+void applyWindowRect() { PlaceNotificationWindow(windowRect); }
 
 RECT fullSizeRect() {
     RECT r = {anchorRight - contentWidth, anchorBottom - contentHeight, anchorRight, anchorBottom};

@@ -19,6 +19,8 @@ struct WindowSettings {
 };
 extern WindowSettings windowSettings;
 
+// Puts the window where windowRect says, with the composed picture.
+void applyWindowRect();
 RECT fullSizeRect();
 void showAfterAdd();
 void animationStep();

@@ -5,30 +5,15 @@
 #include <limits.h>
 #include <string.h>
 #include "clock.h"
+#include "config_columns.h"
+#include "gdi_guards.h"
+#include "host_api.h"
+#include "host_messages.h"
 #include "notify_window.h"
+#include "paint.h"
 #include "placement.h"
-#include "../core/config_columns.h"
-#include "../core/host_api.h"
-#include "../skin/gdi_guards.h"
-#include "../skin/paint.h"
-#include "../skin/shape.h"
 
-NotificationQueue notificationQueue;
 int32_t notificationCounter = 0;
-
-// Origin of the message notifications, whose removal by contact is asked for.
-static const int32_t MESSAGE_ORIGIN_ACTION = 130;
-static const int32_t MESSAGE_ORIGIN_PARENT = 30;
-
-void NotificationQueue::removeAt(int r) {
-    if (r < 0 || r >= count()) return;
-    if (entries[r].icon) DestroyIcon(entries[r].icon);
-    entries.erase(entries.begin() + r);
-}
-
-void NotificationQueue::clear() {
-    while (!entries.empty()) removeAt(count() - 1);
-}
 
 // Ticks are unsigned and wrap after 49.7 days; the sum is taken modulo 2^32
 // and read back as the signed value the entry stores. -1 is reserved for

@@ -1,11 +1,10 @@
-// The lines shown by the notification window, oldest first. Row r of the
-// window is entry r. This header knows nothing of drawing.
+// The notification queue: requests become the rows the window shows, and
+// rows leave by expiry, click, id, contact or the limit.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <stdint.h>
-#include <deque>
-#include <string>
+#include "notification_rows.h"
 
 // lParam of MSG_ADD_NOTIFICATION; eight consecutive 32-bit fields.
 struct NotificationRequest {
@@ -20,39 +19,6 @@ struct NotificationRequest {
 };
 static_assert(sizeof(NotificationRequest) == 32, "eight 32-bit fields");
 
-struct NotificationEntry {
-    int32_t id;
-    std::string text;
-    HICON icon;             // first line only
-    HIMAGELIST imageList;   // first line only
-    int32_t imageIndex;
-    int32_t expiresAt;      // tick count, -1 waits for a click
-    int32_t clickable;
-    int32_t originAction;
-    int32_t originParent;
-    int32_t originContact;
-    int32_t clickValue;
-    int32_t continuesPrevious;
-    int32_t continuesNext;
-};
-
-class NotificationQueue {
-public:
-    int count() const { return (int)entries.size(); }
-    bool empty() const { return entries.empty(); }
-    const NotificationEntry& row(int r) const { return entries[r]; }
-    NotificationEntry& row(int r) { return entries[r]; }
-    void append(NotificationEntry e) { entries.push_back(std::move(e)); }
-    // Destroys the line's icon, then erases it.
-    void removeAt(int r);
-    // Destroys every icon and erases every line.
-    void clear();
-
-private:
-    std::deque<NotificationEntry> entries;
-};
-
-extern NotificationQueue notificationQueue;
 extern int32_t notificationCounter;  // 0 at load, never reset
 
 int addNotification(const NotificationRequest* request);

@@ -2,7 +2,7 @@
 // notification plug-in for notifications, as any other plug-in would.
 //
 // It talks to the host through the control object the host hands over on
-// message 20001 (core/host_api.h declares the host's records and control
+// message 20001 (contract/host_api.h declares the host's records and control
 // object), and to the notification plug-in only through the host, with the
 // records of sdk/vorlane_notify.h sent to network NOTIFY_NETWORK.
 //
@@ -16,7 +16,7 @@
 //           when there was one to close.
 #include <windows.h>
 #include <string.h>
-#include "core/host_api.h"
+#include "contract/host_api.h"
 #include "sdk/vorlane_notify.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The 21 column declarations as the host saw them, and the delay repair.
 #include <string.h>
 #include <string>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "plugin_fixture.h"
 #include "window/placement.h"
 

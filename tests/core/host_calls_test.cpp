@@ -2,7 +2,7 @@
 // stand-in host stored and received.
 #include <string.h>
 #include <string>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "plugin_fixture.h"
 
 typedef PluginTest HostCalls;

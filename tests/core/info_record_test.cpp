@@ -1,5 +1,5 @@
 // Contact names and info records.
-#include "core/info_record.h"
+#include "contract/info_record.h"
 #include "plugin_fixture.h"
 
 typedef PluginTest InfoRecords;

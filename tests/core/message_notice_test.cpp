@@ -5,8 +5,8 @@
 #include <string.h>
 #include <string>
 #include <vector>
-#include "core/config_columns.h"
-#include "core/received_message.h"
+#include "contract/config_columns.h"
+#include "contract/received_message.h"
 #include "plugin_fixture.h"
 #include "skin/paint.h"
 #include "support/guard_page.h"

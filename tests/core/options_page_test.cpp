@@ -5,7 +5,7 @@
 #include <string.h>
 #include <string>
 #include <vector>
-#include "core/action_info.h"
+#include "contract/action_info.h"
 #include "plugin_fixture.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // run the start-up and the column declarations.
 #pragma once
 #include <gtest/gtest.h>
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 
 class PluginTest : public ::testing::Test {

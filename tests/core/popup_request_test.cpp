@@ -1,7 +1,7 @@
 // Notification requests of other plug-ins (774201) and closing them
 // (774202), seen from the window's side: the NotificationRequest it got.
 #include <string.h>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "plugin_fixture.h"
 #include "recording_window.h"
 #include "support/guard_page.h"

@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 #include <vector>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "core/network_states.h"
 #include "plugin_fixture.h"
 #include "support/guard_page.h"

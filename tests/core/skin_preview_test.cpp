@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 #include <vector>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "plugin_fixture.h"
 #include "skin/paint.h"
 #include "support/message_boxes.h"

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 #include <vector>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "core/network_states.h"
 #include "plugin_fixture.h"
 #include "support/message_boxes.h"

@@ -2,7 +2,7 @@
 // start: one error box, result 0, no window class. The test build of the
 // bridge makes the parts named in NOTIFY_OLD_DEVIL_PARTS old.
 #include <gtest/gtest.h>
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 #include "support/message_boxes.h"
 

@@ -2,7 +2,7 @@
 // and driven through its real controls.
 #include <set>
 #include <string>
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "core/plugin_fixture.h"
 #include "host/options_window.h"
 #include "support/message_boxes.h"

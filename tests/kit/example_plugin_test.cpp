@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 #include "child_process.h"
-#include "core/config_columns.h"
-#include "core/plugin_state.h"
+#include "contract/config_columns.h"
+#include "contract/plugin_state.h"
 #include "host/peer_plugin.h"
 #include "window/notify_window.h"
 #include "window/queue.h"

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <string>
 #include "child_process.h"
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "core/dispatch.h"
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"

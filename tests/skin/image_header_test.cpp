@@ -6,10 +6,10 @@
 #include <IL/il.h>
 #include <string.h>
 #include "skin_fixture.h"
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "skin/image_header.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 
 namespace {

@@ -2,11 +2,12 @@
 // places, nine-slice and tiled backgrounds, alpha kept under the text,
 // and the picture reaching a real window.
 #include "skin_fixture.h"
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "skin/markup.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
 #include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 
 namespace {

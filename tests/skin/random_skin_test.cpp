@@ -8,10 +8,10 @@
 #include <random>
 #include <string>
 #include "skin_fixture.h"
-#include "core/config_columns.h"
+#include "contract/config_columns.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // the region painting hands to the window, and the layered presentation
 // read back from the screen.
 #include "skin_fixture.h"
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "skin/paint.h"
 #include "skin/shape.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 

@@ -3,10 +3,10 @@
 // window settings, and paths too long for their buffers.
 #include <string.h>
 #include "skin_fixture.h"
-#include "core/config_columns.h"
-#include "core/plugin_state.h"
+#include "contract/config_columns.h"
+#include "contract/plugin_state.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 

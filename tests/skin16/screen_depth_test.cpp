@@ -1,10 +1,10 @@
 // An alpha skin on a 16-bit screen: the default look, and the reason as one
 // notification request instead of a message box.
 #include "skin/skin_fixture.h"
-#include "core/config_columns.h"
-#include "core/plugin_state.h"
+#include "contract/config_columns.h"
+#include "contract/plugin_state.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 
 namespace {

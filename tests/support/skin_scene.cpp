@@ -2,10 +2,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include "core/dispatch.h"
-#include "core/plugin_state.h"
+#include "contract/plugin_state.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "window/notify_window.h"
 
 std::vector<RecordedRequest> recordedRequests;

@@ -20,7 +20,7 @@
 #include <vector>
 #include "core/network_states.h"
 #include "core/plugin_fixture.h"
-#include "core/received_message.h"
+#include "contract/received_message.h"
 #include "window_fixture.h"
 
 namespace {

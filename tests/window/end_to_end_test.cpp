@@ -6,8 +6,8 @@
 #include <string.h>
 #include <string>
 #include <vector>
-#include "core/config_columns.h"
-#include "core/plugin_state.h"
+#include "contract/config_columns.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 #include "skin/paint.h"
 #include "support/message_boxes.h"

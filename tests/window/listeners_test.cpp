@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 #include "window_fixture.h"
-#include "core/info_record.h"
+#include "contract/info_record.h"
 #include "support/win_helpers.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "window_fixture.h"
 #include <string.h>
 #include <ostream>
-#include "skin/skin_load.h"
+#include "window/window_setup.h"
 #include "support/win_helpers.h"
 
 DWORD fakeNow = 1000000;

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "core/config_columns.h"
-#include "core/plugin_state.h"
+#include "contract/config_columns.h"
+#include "contract/plugin_state.h"
 #include "host/stand_in_host.h"
 #include "skin/paint.h"
 #include "skin/skin.h"

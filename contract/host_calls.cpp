@@ -2,6 +2,7 @@
 // no control object is held (before 20001, after 20002).
 #include <stdarg.h>
 #include <stdio.h>
+#include "host_messages.h"
 #include "plugin_state.h"
 
 static int readInt(int table, int row, int column) {
@@ -81,5 +82,5 @@ void logLine(const char* format, ...) {
     va_end(args);
     if (n < 0) line[0] = 0;
     line[sizeof(line) - 1] = 0;
-    hostCall(1, (intptr_t)line, 256);
+    hostCall(HOST_LOG_LINE, (intptr_t)line, 256);
 }

@@ -4,3 +4,4 @@ HostControl* host = nullptr;
 HINSTANCE moduleInstance = nullptr;
 UpdateLayeredWindowFn updateLayeredWindow = nullptr;
 const char NOTIFY_WINDOW_CLASS[] = NOTIFY_CLASS_NAME;
+HWND notificationWindow = nullptr;

@@ -13,5 +13,8 @@ typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT
 extern UpdateLayeredWindowFn updateLayeredWindow;
 
 extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
+// The notification window while it exists, else null: the window code
+// creates and forgets it, the drawing code measures and draws for it.
+extern HWND notificationWindow;
 
 extern "C" int __stdcall IMessageProc(HostMessage* message);

@@ -5,6 +5,7 @@
 #include <stddef.h>
 #include <stdint.h>
 #include "host_api.h"
+#include "host_messages.h"
 
 #pragma pack(push, 1)
 struct ActionInfo {
@@ -57,8 +58,26 @@ const int32_t ACTION_MASK_DECLARE = 863;  // 0x35F
 const int32_t ACTION_MASK_TEXT = 0x40;
 const int32_t ACTION_MASK_VALUE = 0x10040;
 
-// Controls bound to a configuration column are known to the host by this
-// id OR the column, under the options page.
-const int32_t BOUND_CONTROL = 0x11000000;
-const int32_t OPTIONS_PAGE = 774000;
-const int32_t CONTACT_PAGE = 774001;
+// Control kinds and style bits of a declared action.
+enum ActionKind : int32_t {
+    KIND_PAGE = 0x10,
+    KIND_TARGET = 1,
+    KIND_GROUP = 0xF0000,
+    KIND_GROUP_END = 0x100000,
+    KIND_COMMENT = 0x90000,
+    KIND_VERSION = 0x90100,
+    KIND_INFO = 0x80000,
+    KIND_IMAGE = 0x110040,
+    KIND_CHECK = 0x60000,
+    KIND_NUMBER = 0xB0040,
+    KIND_DIRECTORY = 0x8130000,
+    KIND_CHOOSER = 0x116B040,
+    KIND_BUTTON = 0xE0040,
+    KIND_EVENTS = 0x1000001,
+};
+
+// The groups declared actions belong to (parentId).
+const int PAGE_GROUP = 46;
+const int CONTACT_GROUP = 71;
+const int TARGET_GROUP = 1;
+const int EVENTS_GROUP = 200;

@@ -1,8 +1,9 @@
 #include "info_record.h"
+#include "config_columns.h"
 #include "host_api.h"
 
 std::string contactDisplayName(int row) {
-    static const int candidates[] = {8, 17, 6, 0};
+    static const int candidates[] = {COLUMN_NAME, COLUMN_OTHER_NAME, COLUMN_FIRST_NAME, COLUMN_USER_ID};
     for (int column : candidates) {
         // Null buffer: the host hands out its own text, copied at once.
         const char* text = contactString(row, column, nullptr, 0);

@@ -1,3 +1,5 @@
+// Layers: contract (here, the bottom) <- skin <- window <- core; this folder includes no other.
+//
 // Records exchanged with the Vorlane host and the control object it hands us.
 // All records are little-endian and byte-packed unless noted; a receiver
 // checks `size` before reading the fields of a longer form.
@@ -6,7 +8,7 @@
 #include <stddef.h>
 #include <stdint.h>
 // PopupRequest and the plug-in's numbers, shared with other plug-ins and programs.
-#include "../sdk/vorlane_notify.h"
+#include "vorlane_notify.h"
 
 #pragma pack(push, 1)
 

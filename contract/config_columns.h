@@ -25,6 +25,18 @@ enum ConfigColumn {
     COL_CNT_MSGBODY = 774138,          // "Zinglet/cfg/cnt/msgBody" (contact)
 };
 
+// Columns of the host's contact table that the plug-in reads.
+enum ContactColumn {
+    COLUMN_USER_ID = 0,      // text: the contact's identifier on its network
+    COLUMN_NETWORK = 1,
+    COLUMN_STATUS = 2,       // the whole status value
+    COLUMN_FIRST_NAME = 6,   // text
+    COLUMN_NAME = 8,         // text: the name the user gave the contact
+    COLUMN_OTHER_NAME = 17,  // text: read when the name is empty
+    COLUMN_GENDER = 20,      // 1 female, 2 male, else not set
+    COLUMN_ICON = 30,        // an icon identifier, used when above 0
+};
+
 // Sends the 21 column declarations (host message 1102) in their fixed order.
 void registerColumns();
 // Reads the delay; a stored 0 becomes 2000 and is written back.

@@ -1,6 +1,7 @@
 // The plug-in's columns in the host's tables, declared once on host message
 // 21001 in this fixed order.
 #include "config_columns.h"
+#include "host_messages.h"
 #include "plugin_state.h"
 
 namespace {
@@ -43,7 +44,7 @@ void registerColumns() {
     for (const ColumnDeclaration& d : declarations) {
         ColumnRegistration r = {};
         r.size = sizeof(r);
-        r.id = 1102;
+        r.id = HOST_REGISTER_COLUMN;
         r.table = d.table;
         r.column = d.column;
         r.type = d.type;

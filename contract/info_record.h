@@ -2,7 +2,7 @@
 // written as SUB (code 26), key, "=", value, with no other separator.
 #pragma once
 #include <string>
-#include "../sdk/vorlane_notify.h"
+#include "vorlane_notify.h"
 
 const char INFO_SEPARATOR = NOTIFY_INFO_SEPARATOR;
 
