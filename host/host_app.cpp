@@ -233,11 +233,4 @@ bool HostApp::loadPeer(const std::string& dllPath, std::string* error) {
     return true;
 }
 
-int HostApp::sendToNetwork(int net, int id) {
-    HostMessage2 m = {};
-    m.size = sizeof(m);
-    m.id = id;
-    m.net = net;
-    m.typeMask = -1;
-    return host.sendMessage((HostMessage*)&m);
-}
+int HostApp::sendToNetwork(int net, int id) { return ::sendToNetwork(host, net, id); }

@@ -1,5 +1,14 @@
 #include "peer_plugin.h"
 
+int sendToNetwork(StandInHost& host, int net, int id) {
+    HostMessage2 m = {};
+    m.size = sizeof(m);
+    m.id = id;
+    m.net = net;
+    m.typeMask = -1;
+    return host.sendMessage((HostMessage*)&m);
+}
+
 PeerPlugin::PeerPlugin(StandInHost& h, int pluginId) : host(h), id(pluginId) {}
 
 PeerPlugin::~PeerPlugin() { unload(); }

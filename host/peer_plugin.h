@@ -8,6 +8,10 @@
 #pragma once
 #include "stand_in_host.h"
 
+// Host message `id` (with no parameters) sent through the host to whatever
+// answers network `net`; its answer.
+int sendToNetwork(StandInHost& host, int net, int id);
+
 class PeerPlugin final : public HostControl {
 public:
     PeerPlugin(StandInHost& host, int pluginId);

@@ -23,15 +23,6 @@ LRESULT CALLBACK recordCopies(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, m, wp, lp);
 }
 
-int sendToNetwork(StandInHost& host, int net, int id) {
-    HostMessage2 m = {};
-    m.size = sizeof(m);
-    m.id = id;
-    m.net = net;
-    m.typeMask = -1;
-    return host.sendMessage((HostMessage*)&m);
-}
-
 TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     StandInHost host;
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
