@@ -170,10 +170,10 @@ void HostApp::openConversation(HostContact& c) {
     host.send(22200, (intptr_t)&n, 0);
 }
 
-int HostApp::request(const RequestSpec& spec) {
-    texts.push_back(spec.text);
+int HostApp::request(const PopupOrder& order) {
+    texts.push_back(order.text);
     const char* text = texts.back().c_str();
-    if (spec.size == 44) {
+    if (order.size == 44) {
         PopupRequest44 r = {};
         r.size = 44;
         r.id = 774201;
@@ -181,25 +181,25 @@ int HostApp::request(const RequestSpec& spec) {
         r.typeMask = -1;
         r.text = text;
         // A host icon given by status: network and status of its identifier.
-        bool status = ((uint32_t)spec.icon >> 28) == 4;
-        r.iconSource = spec.icon == 0x50000010 ? 2 : status ? 1 : 3;
-        r.network = ((uint32_t)spec.icon >> 20) & 0xFF;
-        r.status = ((uint32_t)spec.icon >> 4) & 0xFFFF;
+        bool status = ((uint32_t)order.icon >> 28) == 4;
+        r.iconSource = order.icon == 0x50000010 ? 2 : status ? 1 : 3;
+        r.network = ((uint32_t)order.icon >> 20) & 0xFF;
+        r.status = ((uint32_t)order.icon >> 4) & 0xFFFF;
         return host.deliver((HostMessage*)&r);
     }
     PopupRequest r = popupRequest(text);
-    r.size = spec.size == 60 ? 60 : 52;
-    r.iconFlags = (uint8_t)((spec.noIcon ? 2 : 0) | (spec.defaultIcon << 4));
-    r.icon = (uint32_t)spec.icon;
-    r.displayTime = (int8_t)spec.displayTime;
-    r.clickable = spec.clickable ? 1 : 0;
-    if (spec.clickable) {
+    r.size = order.size == 60 ? 60 : 52;
+    r.iconFlags = (uint8_t)((order.noIcon ? 2 : 0) | (order.defaultIcon << 4));
+    r.icon = (uint32_t)order.icon;
+    r.displayTime = (int8_t)order.displayTime;
+    r.clickable = order.clickable ? 1 : 0;
+    if (order.clickable) {
         // An action of the requesting plug-in, one per request.
         r.originAction = 900 + nextOrigin++;
         r.originParent = 90;
     }
-    if (r.size == 60 && !spec.info.empty()) {
-        texts.push_back(spec.info);
+    if (r.size == 60 && !order.info.empty()) {
+        texts.push_back(order.info);
         r.infoText = texts.back().c_str();
         r.infoKind = 3;
     }

@@ -28,7 +28,7 @@ struct HostContact {
 };
 
 // A notification request of another plug-in, in one of its three sizes.
-struct RequestSpec {
+struct PopupOrder {
     int size = 52;            // 44, 52 or 60
     std::string text;
     int icon = 0;             // host icon identifier; 0 the plug-in's default
@@ -76,7 +76,7 @@ public:
     // The person opened a conversation with the contact: action 774120, code 10.
     void openConversation(HostContact& contact);
     // The plug-in's answer: the notification's id, -1 refused, 0 nothing shown.
-    int request(const RequestSpec& spec);
+    int request(const PopupOrder& order);
     void closeNotification(int id);
     // A setting stored in its column, reported with 21020.
     void setSetting(int column, const std::string& value);

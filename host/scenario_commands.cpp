@@ -23,21 +23,21 @@ bool number(const std::string& word, long low, long high, long* value) {
 
 // Icons of a request: the plug-in's own defaults, none, the message icon,
 // a status icon "STATUS@NET" or an identifier.
-bool requestIcon(const std::string& value, RequestSpec* spec) {
-    if (value == "info") spec->defaultIcon = 0;
-    else if (value == "error") spec->defaultIcon = 1;
-    else if (value == "warning") spec->defaultIcon = 2;
-    else if (value == "none") spec->noIcon = true;
-    else if (value == "message") spec->icon = 0x50000010;
+bool requestIcon(const std::string& value, PopupOrder* order) {
+    if (value == "info") order->defaultIcon = 0;
+    else if (value == "error") order->defaultIcon = 1;
+    else if (value == "warning") order->defaultIcon = 2;
+    else if (value == "none") order->noIcon = true;
+    else if (value == "message") order->icon = 0x50000010;
     else {
         size_t at = value.find('@');
         long net = 0, id = 0;
         if (at != std::string::npos) {
             int status = statusByName(value.substr(0, at));
             if (status < 0 || !number(value.substr(at + 1), 0, 255, &net)) return false;
-            spec->icon = 0x40000000 + (int)(net << 20) + (status & 0xFFFF) * 16;
+            order->icon = 0x40000000 + (int)(net << 20) + (status & 0xFFFF) * 16;
         } else if (number(value, 1, 0x7FFFFFFF, &id)) {
-            spec->icon = (int)id;
+            order->icon = (int)id;
         } else {
             return false;
         }
@@ -108,32 +108,32 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
         return true;
     }
     if (name == "request") {
-        RequestSpec spec;
+        PopupOrder order;
         if (!number(a1, 44, 60, &value) || (value != 44 && value != 52 && value != 60))
             return fail(line, "request takes a size: 44, 52 or 60");
-        spec.size = (int)value;
+        order.size = (int)value;
         std::string text = args, option;
         for (;;) {
             std::string after;
             option = scenarioWord(text, &after);
-            if (option == "click") spec.clickable = true;
+            if (option == "click") order.clickable = true;
             else if (option.compare(0, 5, "icon=") == 0) {
-                if (!requestIcon(option.substr(5), &spec)) return fail(line, "unknown icon " + option.substr(5));
+                if (!requestIcon(option.substr(5), &order)) return fail(line, "unknown icon " + option.substr(5));
             } else if (option.compare(0, 5, "time=") == 0) {
                 if (!number(option.substr(5), -128, 127, &value)) return fail(line, "time is -128 to 127");
-                spec.displayTime = (int)value;
+                order.displayTime = (int)value;
             } else if (option.compare(0, 5, "info=") == 0) {
-                if (!scenarioText(option.substr(5), &spec.info)) return fail(line, "the info is not Windows-1250");
+                if (!scenarioText(option.substr(5), &order.info)) return fail(line, "the info is not Windows-1250");
             } else {
                 break;
             }
             text = after;
         }
-        if (text.empty() || !scenarioText(text, &spec.text)) return fail(line, "request needs a Windows-1250 text");
-        if (spec.size == 44 && (spec.clickable || spec.displayTime != 1 || !spec.info.empty() || spec.noIcon ||
-                                spec.defaultIcon != 0))
+        if (text.empty() || !scenarioText(text, &order.text)) return fail(line, "request needs a Windows-1250 text");
+        if (order.size == 44 && (order.clickable || order.displayTime != 1 || !order.info.empty() || order.noIcon ||
+                                order.defaultIcon != 0))
             return fail(line, "a 44-byte request takes a status or message icon only");
-        lastRequest = app.request(spec);
+        lastRequest = app.request(order);
         printf("    notification %d\n", lastRequest);
         return true;
     }

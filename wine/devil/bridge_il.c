@@ -82,10 +82,12 @@ static char* unixPathOf(const char* path)
     return result;
 }
 
-ILboolean WINAPI bridge_ilLoadImage(const char* path)
+/* Calls the Linux library's loader or saver with the Unix name of the file
+ * a Windows path names; refuses an empty path or one with no Unix name. */
+static ILboolean withUnixPath(const char* path, ILboolean (*call)(ILconst_string))
 {
     char* unixPath;
-    ILboolean loaded;
+    ILboolean done;
 
     if (!path || !path[0]) {
         ilSetError(IL_INVALID_PARAM);
@@ -96,26 +98,11 @@ ILboolean WINAPI bridge_ilLoadImage(const char* path)
         ilSetError(IL_COULD_NOT_OPEN_FILE);
         return IL_FALSE;
     }
-    loaded = ilLoadImage(unixPath);
+    done = call(unixPath);
     HeapFree(GetProcessHeap(), 0, unixPath);
-    return loaded;
+    return done;
 }
 
-ILboolean WINAPI bridge_ilSaveImage(const char* path)
-{
-    char* unixPath;
-    ILboolean saved;
+ILboolean WINAPI bridge_ilLoadImage(const char* path) { return withUnixPath(path, ilLoadImage); }
 
-    if (!path || !path[0]) {
-        ilSetError(IL_INVALID_PARAM);
-        return IL_FALSE;
-    }
-    unixPath = unixPathOf(path);
-    if (!unixPath) {
-        ilSetError(IL_COULD_NOT_OPEN_FILE);
-        return IL_FALSE;
-    }
-    saved = ilSaveImage(unixPath);
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return saved;
-}
+ILboolean WINAPI bridge_ilSaveImage(const char* path) { return withUnixPath(path, ilSaveImage); }
