@@ -130,14 +130,20 @@ void HostApp::receiveMessage(HostContact& from, const std::string& body) {
     host.send(20100, (intptr_t)&m);
 }
 
-void HostApp::contactStatus(HostContact& c, int status, const std::string& description) {
+// A status change record (24011 a contact's, 24012 a network's) delivered
+// to the plug-in.
+static void deliverStatus(StandInHost& host, int id, int subject, int status, const std::string& description) {
     HostMessageStatus m = {};
     m.size = sizeof(m);
-    m.id = 24011;
-    m.p1 = c.row;
+    m.id = id;
+    m.p1 = subject;
     m.p2 = status;
     m.description = description.c_str();
     host.deliver((HostMessage*)&m);
+}
+
+void HostApp::contactStatus(HostContact& c, int status, const std::string& description) {
+    deliverStatus(host, 24011, c.row, status, description);
     // The table holds the new status once the plug-in has seen the change.
     if (status != -1) {
         c.status = status;
@@ -148,13 +154,7 @@ void HostApp::contactStatus(HostContact& c, int status, const std::string& descr
 }
 
 void HostApp::networkStatus(HostNetwork& n, int status, const std::string& description) {
-    HostMessageStatus m = {};
-    m.size = sizeof(m);
-    m.id = 24012;
-    m.p1 = n.pluginId;
-    m.p2 = status;
-    m.description = description.c_str();
-    host.deliver((HostMessage*)&m);
+    deliverStatus(host, 24012, n.pluginId, status, description);
     if (status != -1) n.status = status;
     n.description = description;
     notifyChanged();
