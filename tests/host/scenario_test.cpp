@@ -8,47 +8,14 @@
 #include <string.h>
 #include <string>
 #include "host/scenario_player.h"
+#include "support/child_process.h"
 #include "support/win_helpers.h"
 
 namespace {
-std::string besideTests(const char* relative) {
-    char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string p(path, n);
-    return p.substr(0, p.find_last_of('\\') + 1) + relative;
-}
-
-struct HostRun {
-    DWORD exitCode = 0xDEAD;
-    std::string output;  // stdout and stderr together
-};
-
-// Runs the host with the arguments and collects what it prints.
-HostRun runHost(const std::string& arguments) {
-    HostRun run;
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return run;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = writeEnd;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + besideTests("..\\dist\\vorlane_host.exe") + "\" " + arguments;
-    BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    CloseHandle(writeEnd);
-    if (started) {
-        char buffer[4096];
-        DWORD n;
-        while (ReadFile(readEnd, buffer, sizeof(buffer), &n, nullptr) && n > 0) run.output.append(buffer, n);
-        if (WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &run.exitCode);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(readEnd);
-    return run;
+// Runs the host with the arguments and collects what it prints; a host that
+// hangs is ended after two minutes.
+ChildRun runHost(const std::vector<std::string>& arguments) {
+    return runChild(distProgram("vorlane_host.exe"), arguments, 120000, ERRORS_COLLECTED);
 }
 
 }  // namespace
@@ -56,7 +23,7 @@ HostRun runHost(const std::string& arguments) {
 TEST(Scenario, ABadLineStopsTheHostWithItsLineNumberAfterAShutDown) {
     TempDir dir;
     dir.write("bad.txt", "# a network, then a typing error\nnet 10 Jabber\n\nwiat 100\nnetwork 10 available\n");
-    HostRun run = runHost("\"" + dir.file("bad.txt") + "\"");
+    ChildRun run = runHost({dir.file("bad.txt")});
     EXPECT_EQ(run.exitCode, 2u) << run.output;
     EXPECT_NE(run.output.find("bad.txt:4: unknown command \"wiat\""), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("5: network"), std::string::npos) << "played on after the bad line";
@@ -65,7 +32,7 @@ TEST(Scenario, ABadLineStopsTheHostWithItsLineNumberAfterAShutDown) {
 
 TEST(Scenario, TheDefaultScenarioPlaysToItsEndAndItsScreenshotsDecode) {
     TempDir shots;
-    HostRun run = runHost("--shots \"" + shots.path + "\" \"" NOTIFY_SOURCE_DIR "/host/scenarios/default.txt\"");
+    ChildRun run = runHost({"--shots", shots.path, NOTIFY_SOURCE_DIR "/host/scenarios/default.txt"});
     ASSERT_EQ(run.exitCode, 0u) << run.output;
     EXPECT_NE(run.output.find("scenario played to its end"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("expect 10 lines"), std::string::npos);
@@ -102,7 +69,7 @@ TEST(Scenario, TheDefaultScenarioPlaysToItsEndAndItsScreenshotsDecode) {
 TEST(Scenario, EveryKindOfBadLineIsRefusedWithItsReason) {
     HostApp app;
     std::string why;
-    ASSERT_TRUE(app.start(besideTests("..\\dist\\notify.dll").c_str(), &why)) << why;
+    ASSERT_TRUE(app.start(distProgram("notify.dll").c_str(), &why)) << why;
     TempDir shots;
     ScenarioPlayer player(app, shots.path);
     ASSERT_TRUE(player.playLine("net 10 Jabber", 1));

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
-#include "child_process.h"
+#include "support/child_process.h"
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
 #include "host/peer_plugin.h"

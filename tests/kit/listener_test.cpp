@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
-#include "child_process.h"
+#include "support/child_process.h"
 #include "contract/config_columns.h"
 #include "core/dispatch.h"
 #include "contract/plugin_state.h"
@@ -46,6 +46,26 @@ TEST(ListenerExample, PrintsEveryRecordAndUnsubscribesWhenItEnds) {
     EXPECT_NE(run.output.find("kind 1: name=Ola status=64\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("kind 2: name=Adam\n"), std::string::npos) << run.output;
     EXPECT_TRUE(waitFor(0)) << "the listener did not unsubscribe";
+    host.runShutdown();
+}
+
+// The runner gives up on a child that outlives its time: it ends it, reports
+// no exit code and keeps what it printed, instead of hanging the suite.
+TEST(ChildRunner, EndsAChildThatOutlivesItsTime) {
+    StandInHost host;
+    host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    ASSERT_EQ(host.runStartup(), 1);
+    listeners.clear();
+    Child listener(distProgram("listener.exe"), {"--seconds", "120"});
+    ASSERT_TRUE(listener.started());
+    ASSERT_TRUE(waitFor(1));
+    sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_MESSAGE, (LPARAM) "\x1Aname=Ewa");
+    const DWORD start = GetTickCount();
+    ChildRun run = listener.finish(1500);
+    EXPECT_LT(GetTickCount() - start, 20000u);
+    EXPECT_EQ(run.exitCode, 0xFFFFFFFFu);
+    EXPECT_EQ(WaitForSingleObject(listener.process, 0), WAIT_OBJECT_0) << "the child still runs";
+    EXPECT_NE(run.output.find("kind 2: name=Ewa"), std::string::npos) << run.output;
     host.runShutdown();
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/win_helpers.h"
 
 namespace {

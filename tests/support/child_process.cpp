@@ -11,7 +11,7 @@ std::string distProgram(const std::string& name) {
     return path + "dist\\" + name;
 }
 
-Child::Child(const std::string& program, const std::vector<std::string>& args) {
+Child::Child(const std::string& program, const std::vector<std::string>& args, ChildErrors errors) {
     std::string line = "\"" + program + "\"";
     for (const std::string& a : args) line += " \"" + a + "\"";
     SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
@@ -22,7 +22,7 @@ Child::Child(const std::string& program, const std::vector<std::string>& args) {
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = writeEnd;
-    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    si.hStdError = errors == ERRORS_COLLECTED ? writeEnd : GetStdHandle(STD_ERROR_HANDLE);
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::string mutableLine = line;
@@ -69,14 +69,22 @@ ChildRun Child::finish(int timeoutMs) {
             DispatchMessageA(&m);
         }
     }
-    if (WaitForSingleObject(process, 0) != WAIT_OBJECT_0) return run;
-    GetExitCodeProcess(process, &run.exitCode);
+    // A child that outlives its time is ended; what it printed still tells
+    // where it hung.
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(process, 255);
+        WaitForSingleObject(process, 5000);
+    } else {
+        GetExitCodeProcess(process, &run.exitCode);
+    }
     if (reader) WaitForSingleObject(reader, 5000);
     run.output = collected;
     return run;
 }
 
-ChildRun runChild(const std::string& program, const std::vector<std::string>& args, int timeoutMs) {
-    Child child(program, args);
+ChildRun runChild(const std::string& program, const std::vector<std::string>& args, int timeoutMs,
+                  ChildErrors errors) {
+    Child child(program, args, errors);
     return child.finish(timeoutMs);
 }
