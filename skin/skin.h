@@ -29,6 +29,9 @@ struct Skin {
 
 extern Skin skin;
 extern char currentSection[256];  // "global" when the plug-in is loaded
+// The line of the header that opened currentSection in the file being read;
+// 0 before the file's first header.
+extern int currentSectionLine;
 
 int ReadSkinFile(const char* path);  // 0 success, 1 failure
 void ParseSkinLine(char* line);

@@ -4,7 +4,8 @@
 #pragma once
 
 enum SkinLineProblem {
-    LINE_UNKNOWN_SECTION,  // a key line in a section the reader does not know
+    LINE_UNKNOWN_SECTION,  // a section header the reader does not know; its keys are ignored
+    LINE_IN_UNKNOWN_SECTION,  // a key line under such a header, or before any header
     LINE_UNKNOWN_KEY,      // a key its section does not know
     LINE_NO_EQUALS,        // a key line without "="
     LINE_EMPTY_KEY,        // "=" comes first
@@ -17,7 +18,8 @@ enum SkinLineProblem {
 
 struct SkinDiagnostics {
     // A line of the definition file (counted from 1) that the reader ignored
-    // or cut; `detail` is the section, key or value concerned.
+    // or cut; `detail` is the section, key or value concerned. For a key in
+    // an unknown section, `currentSectionLine` names the header's line.
     void (*lineIgnored)(int line, SkinLineProblem problem, const char* detail);
     // A load error that the plug-in shows as a message box.
     void (*loadError)(const char* text);

@@ -12,6 +12,7 @@
 
 Skin skin;
 char currentSection[256] = "global";
+int currentSectionLine = 0;
 const SkinDiagnostics* skinDiagnostics = nullptr;
 
 static const int SKIN_FILE_LIMIT = 1024;
@@ -183,6 +184,13 @@ static void fontKey(const char* key, const char* value) {
     RecreateFonts();
 }
 
+static bool knownSection(const char* name) {
+    static const char* const known[] = {"margins", "sizing", "background", "font", "icon"};
+    for (const char* k : known)
+        if (!strcmp(name, k)) return true;
+    return false;
+}
+
 static void iconKey(const char* key, const char* value) {
     if (!strcmp(key, "display")) {
         if (!strcmp(value, "left")) skin.iconDisplay = 1;
@@ -207,6 +215,8 @@ void ParseSkinLine(char* line) {
         }
         memcpy(currentSection, name, n);
         currentSection[n] = 0;
+        currentSectionLine = lineNumber;
+        if (!knownSection(currentSection)) ignored(LINE_UNKNOWN_SECTION, currentSection);
         return;
     }
     char* key = line;
@@ -235,7 +245,7 @@ void ParseSkinLine(char* line) {
     else if (!strcmp(currentSection, "background")) backgroundKey(key, value);
     else if (!strcmp(currentSection, "font")) fontKey(key, value);
     else if (!strcmp(currentSection, "icon")) iconKey(key, value);
-    else ignored(LINE_UNKNOWN_SECTION, currentSection);
+    else ignored(LINE_IN_UNKNOWN_SECTION, key);
 }
 
 int ReadSkinFile(const char* path) {
@@ -269,6 +279,7 @@ int ReadSkinFile(const char* path) {
     // Lines before the first section header belong to no section, whatever
     // the previous file ended with.
     copyCut(currentSection, sizeof(currentSection), "global");
+    currentSectionLine = 0;
     // A line ends at a line feed or a zero byte; the last one needs neither.
     char* line = text;
     lineNumber = 0;

@@ -40,7 +40,14 @@ void lineIgnored(int line, SkinLineProblem problem, const char* detail) {
     std::string section = shown(currentSection);
     printf("%s:%d: ", definitionName, line);
     switch (problem) {
-    case LINE_UNKNOWN_SECTION: printf("unknown section [%s]: line ignored\n", section.c_str()); break;
+    case LINE_UNKNOWN_SECTION: printf("unknown section [%s]: its keys are ignored\n", d.c_str()); break;
+    case LINE_IN_UNKNOWN_SECTION:
+        if (currentSectionLine > 0)
+            printf("key \"%s\" in the unknown section [%s] of line %d: line ignored\n", d.c_str(), section.c_str(),
+                   currentSectionLine);
+        else
+            printf("key \"%s\" before any section: line ignored\n", d.c_str());
+        break;
     case LINE_UNKNOWN_KEY: printf("unknown key \"%s\" in section [%s]: line ignored\n", d.c_str(), section.c_str()); break;
     case LINE_NO_EQUALS: printf("no \"=\": line ignored\n"); break;
     case LINE_EMPTY_KEY: printf("empty key: line ignored\n"); break;

@@ -67,8 +67,8 @@ TEST(SkinPreviewTool, ReportsEveryIgnoredLineWithItsNumberAndReason) {
         "color=F80\n"                       // 9 colour of three characters
         "align=middle\n"                    // 10 not an allowed word
         "face=A typeface name longer than thirty-one bytes\n"  // 11 cut
-        "[shade]\n"                         // 12
-        "depth=2\n"                         // 13 unknown section
+        "[shade]\n"                         // 12 unknown section
+        "depth=2\n"                         // 13 its key
         "[icon]\n"                          // 14
         "display=right\n";                  // 15
     while (text.size() < 1000) text += "; padding, so that the file goes on past its first 1024 bytes\n";
@@ -87,10 +87,20 @@ TEST(SkinPreviewTool, ReportsEveryIgnoredLineWithItsNumberAndReason) {
         "lines.ini:9: colour \"F80\" is not six characters (RRGGBB): line ignored",
         "lines.ini:10: \"middle\" is not one of the allowed words: line ignored",
         "lines.ini:11: value cut to its field's size: \"A typeface name longer than thirty-one bytes\"",
-        "lines.ini:13: unknown section [shade]: line ignored",
+        "lines.ini:12: unknown section [shade]: its keys are ignored",
+        "lines.ini:13: key \"depth\" in the unknown section [shade] of line 12: line ignored",
         "lines.ini:" + std::to_string(cutLine) + ": text past the first 1024 bytes is not read",
     };
     EXPECT_EQ(lines, expected) << run.output;
+
+    // A header with a typo and nothing under it, at the file's end.
+    writeBmp(dir.file("typo.bmp"), 20, 20, std::vector<uint32_t>(400, 0xFF336699));
+    dir.write("typo.ini", "[margins]\nleft=3\n\n# blanks inside the brackets\n[ font ]");
+    run = preview({dir.path, "typo", dir.file("typo.png")});
+    EXPECT_EQ(run.exitCode, 0u) << run.output;
+    EXPECT_EQ(reportLines(run.output, "typo.ini:"),
+              std::vector<std::string>{"typo.ini:5: unknown section [ font ]: its keys are ignored"})
+        << run.output;
 }
 
 TEST(SkinPreviewTool, LoadErrorsArePrintedAndTheToolReportsTheFallBack) {
