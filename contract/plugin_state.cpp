@@ -2,6 +2,7 @@
 
 HostControl* host = nullptr;
 HINSTANCE moduleInstance = nullptr;
+bool pluginStarted = false;
 UpdateLayeredWindowFn updateLayeredWindow = nullptr;
 const char NOTIFY_WINDOW_CLASS[] = NOTIFY_CLASS_NAME;
 HWND notificationWindow = nullptr;

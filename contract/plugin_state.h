@@ -5,6 +5,10 @@
 
 extern HostControl* host;       // from message 20001 to 20002, else null
 extern HINSTANCE moduleInstance;  // kept at start-up for window creation
+// From a start-up (20001) that found its image libraries and registered the
+// window class, to shut-down (20002). Until then no look is loaded and no
+// window is made.
+extern bool pluginStarted;
 
 typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                             BLENDFUNCTION*, DWORD);

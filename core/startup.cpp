@@ -1,8 +1,7 @@
 // Start-up (20001) and shut-down (20002): the image library check, the
 // window class and the optional UpdateLayeredWindow.
-#include <IL/il.h>
-#include <IL/ilu.h>
-#include <IL/ilut.h>
+#include <string>
+#include "devil_library.h"
 #include "dispatch.h"
 #include "notify_window.h"
 #include "plugin_state.h"
@@ -12,20 +11,44 @@ const int OLDEST_DEVIL = 167;
 
 // All three parts are asked with the same query number.
 bool devilRecentEnough() {
-    return ilGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL && iluGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL &&
-           ilutGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL;
+    return devil.ilGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL &&
+           devil.iluGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL &&
+           devil.ilutGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL;
+}
+
+void startUpError(const std::string& text) { MessageBoxA(nullptr, text.c_str(), "Zinglet", MB_ICONERROR); }
+
+// DevIL, ILU and ILUT are there and recent enough; else the user is told why
+// the plug-in does not start.
+bool devilUsable(HMODULE plugin) {
+    std::string missing;
+    switch (LoadDevil(plugin, &missing)) {
+    case DEVIL_MISSING:
+        startUpError(std::string(missing.find(',') == std::string::npos ? "Brak biblioteki " : "Brak bibliotek ") +
+                     missing + " - wtyczka nie zostanie uruchomiona");
+        return false;
+    case DEVIL_INCOMPLETE:
+        // A DLL of that name without the entry points of DevIL 1.7.8 is
+        // as unusable as an old one.
+        startUpError("DevIL version is different...exiting!");
+        return false;
+    case DEVIL_LOADED:
+        break;
+    }
+    if (devilRecentEnough()) return true;
+    UnloadDevil();
+    startUpError("DevIL version is different...exiting!");
+    return false;
 }
 }  // namespace
 
 int startPlugin(HostControl* control) {
     host = control;
-    if (!devilRecentEnough()) {
-        MessageBoxA(nullptr, "DevIL version is different...exiting!", "Zinglet", MB_ICONERROR);
-        return 0;
-    }
-    ilInit();
-    iluInit();
-    ilutRenderer(ILUT_WIN32);
+    pluginStarted = false;
+    if (!devilUsable(host ? host->moduleHandle() : nullptr)) return 0;
+    devil.ilInit();
+    devil.iluInit();
+    devil.ilutRenderer(ILUT_WIN32);
 
     moduleInstance = host ? host->moduleHandle() : nullptr;
     registerNotifyWindowClass(moduleInstance);
@@ -33,6 +56,7 @@ int startPlugin(HostControl* control) {
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     updateLayeredWindow =
         user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
+    pluginStarted = true;
     return 1;
 }
 
@@ -41,6 +65,8 @@ int stopPlugin() {
     // gone before the class, or a message to it would run unloaded code.
     destroyNotificationWindow();
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
+    if (pluginStarted) UnloadDevil();
+    pluginStarted = false;
     host = nullptr;
     return 1;
 }

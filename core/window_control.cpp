@@ -22,7 +22,9 @@ void destroyNotificationWindow() {
 
 void rebuildNotificationWindow() {
     destroyNotificationWindow();
-    LoadSkin();
+    // Without a start-up that found the image libraries there is no class
+    // to make a window of, and no DevIL to read a skin with.
+    if (pluginStarted) LoadSkin();
 }
 
 void tearDownNotificationWindow() {

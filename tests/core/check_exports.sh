@@ -1,6 +1,8 @@
 #!/bin/sh
 # The plug-in exports exactly "_IMessageProc@4" and imports only system DLLs
-# and the three DevIL DLLs (no mingw runtime DLL).
+# (no mingw runtime DLL). DevIL, ILU and ILUT are not imported, so the
+# plug-in loads without them; they are loaded by name at start-up, and the
+# DLL names written in the plug-in are system DLLs or those three.
 # usage: check_exports.sh OBJDUMP notify.dll
 objdump=$1; dll=$2
 table=$("$objdump" -p "$dll") || exit 1
@@ -9,15 +11,32 @@ count=$(echo "$names" | grep -c .)
 if [ "$count" != 1 ] || ! echo "$names" | grep -q '\] _IMessageProc@4$'; then
   echo "exports are not exactly _IMessageProc@4:"; echo "$names"; exit 1
 fi
-imports=$(echo "$table" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'a-z' 'A-Z')
-for dll_name in $imports; do
-  case "$dll_name" in
-    KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|MSVCRT.DLL|ADVAPI32.DLL) ;;
-    DEVIL.DLL|ILU.DLL|ILUT.DLL) ;;
-    *) echo "the plug-in imports $dll_name, which is neither a system DLL nor DevIL"; exit 1 ;;
+system_dll() {
+  case "$1" in
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|MSVCRT.DLL|ADVAPI32.DLL) return 0 ;;
   esac
+  return 1
+}
+devil_dll() {
+  case "$1" in DEVIL.DLL|ILU.DLL|ILUT.DLL) return 0 ;; esac
+  return 1
+}
+imports=$(echo "$table" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'a-z' 'A-Z')
+[ -n "$imports" ] || { echo "no import table read"; exit 1; }
+for name in $imports; do
+  devil_dll "$name" && { echo "the plug-in imports $name: it would not load without DevIL"; exit 1; }
+  system_dll "$name" || { echo "the plug-in imports $name, which is not a system DLL"; exit 1; }
+done
+# Every DLL name the plug-in holds as text: those it imports and those it
+# loads by name at run time.
+written=$(LC_ALL=C grep -a -o -E '[A-Za-z0-9_-]+\.[dD][lL][lL]' "$dll" | tr 'a-z' 'A-Z' | sort -u)
+for name in $written; do
+  # Its own name; and the static runtime only asks whether a shared libgcc
+  # is loaded already, it never loads one.
+  case "$name" in NOTIFY.DLL|LIBGCC_S_DW2-1.DLL) continue ;; esac
+  system_dll "$name" || devil_dll "$name" || { echo "the plug-in names $name, neither a system DLL nor DevIL"; exit 1; }
 done
 for needed in DEVIL.DLL ILU.DLL ILUT.DLL; do
-  echo "$imports" | grep -qx "$needed" || { echo "the plug-in does not import $needed"; exit 1; }
+  echo "$written" | grep -qx "$needed" || { echo "the plug-in does not load $needed"; exit 1; }
 done
-echo "exports: _IMessageProc@4 only; imports:" $imports
+echo "exports: _IMessageProc@4 only; imports:" $imports "; loaded at start-up:" DevIL.dll ILU.dll ILUT.dll
