@@ -1,6 +1,7 @@
 #!/bin/sh
-# Builds the plug-in and the stand-in host and has the host play a scenario
-# with the plug-in under Wine: host/scenarios/default.txt, or the file given.
+# Builds the plug-in, the stand-in host and the example plug-in the default
+# scenario loads beside it, and has the host play a scenario with the
+# plug-in under Wine: host/scenarios/default.txt, or the file given.
 #   sh scripts/demo.sh [SCENARIO]
 # When DISPLAY names a reachable X server the host runs there and stays open
 # after the scenario until its main window is closed; otherwise it runs on a
@@ -18,7 +19,7 @@ scenario=$(cd "$(dirname "$scenario")" && pwd)/$(basename "$scenario")
 cd "$root"
 sh scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target notify vorlane_host
+cmake --build build -j2 --target notify vorlane_host example_plugin
 mkdir -p build/demo
 shots="Z:$(echo "$root/build/demo" | tr / '\\')"
 
