@@ -2,9 +2,11 @@
 // notification plug-in for notifications, as any other plug-in would.
 //
 // It talks to the host through the control object the host hands over on
-// message 20001 (contract/host_api.h declares the host's records and control
-// object), and to the notification plug-in only through the host, with the
-// records of sdk/vorlane_notify.h sent to network NOTIFY_NETWORK.
+// message 20001 (host_api.h declares the host's records and control object),
+// and to the notification plug-in only through the host, with the records of
+// vorlane_notify.h sent to network NOTIFY_NETWORK. Both headers come with the
+// kit; build it with them on the include path, for example
+//   i686-w64-mingw32-g++ -shared -static -I.. example_plugin.cpp example_plugin.def -o example_plugin.dll
 //
 // Its own messages, sent to its network EXAMPLE_NETWORK (775):
 //   775001  shows three notifications, one per way of giving the icon:
@@ -16,8 +18,8 @@
 //           when there was one to close.
 #include <windows.h>
 #include <string.h>
-#include "contract/host_api.h"
-#include "sdk/vorlane_notify.h"
+#include "host_api.h"
+#include "vorlane_notify.h"
 
 namespace {
 const int EXAMPLE_NETWORK = 775;
