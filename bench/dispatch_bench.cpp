@@ -15,6 +15,7 @@
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "window/private_messages.h"
 
 // The least a dispatch can be: the size checked, one identifier compared.
 __attribute__((noinline)) static int __stdcall leastDispatch(HostMessage* m) {
@@ -57,7 +58,7 @@ int main() {
     m.body = "czy będziesz jutro?";
     m.contact = -2;
     auto reset = [&] {
-        SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+        sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0);
         pumpMessages();
         stand.clearRecords();
     };
@@ -76,7 +77,7 @@ int main() {
     for (int round = 0; round < rounds * 20; round++) {
         receivedTimes.time([&] { stand.send(20100, (intptr_t)&m); });
         reset();
-        addTimes.time([&] { SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request); });
+        addTimes.time([&] { sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request); });
         reset();
     }
     const double received = receivedTimes.lowerQuartile(), add = addTimes.lowerQuartile();

@@ -17,6 +17,7 @@
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/queue.h"
+#include "window/private_messages.h"
 
 static DWORD now = 1000;
 static DWORD WINAPI benchTick() { return now; }
@@ -29,7 +30,7 @@ static int iconIndex;
 // A status change as the plug-in sends it: one delay long, the host's icon.
 static LRESULT addOne() {
     NotificationRequest r = {STATUS_TEXT, nullptr, icons, iconIndex, 1, 0, nullptr, 0};
-    return SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
+    return sendPrivateMessage(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
 }
 
 // Its expiry: the clock passes its time and the expiry timer ticks.

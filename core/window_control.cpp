@@ -2,12 +2,13 @@
 #include "dispatch.h"
 #include "network_states.h"
 #include "notify_window.h"
+#include "private_messages.h"
 #include "window_setup.h"
 
 LRESULT sendToNotificationWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     // No window, nothing to tell: never send to a null handle.
     if (!notificationWindow) return 0;
-    return SendMessageA(notificationWindow, message, wParam, lParam);
+    return sendPrivateMessage(notificationWindow, message, wParam, lParam);
 }
 
 void destroyNotificationWindow() {

@@ -12,6 +12,7 @@
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"
+#include "private_messages.h"
 #include "queue.h"
 #include "skin.h"
 #include "window_setup.h"
@@ -43,7 +44,7 @@ static void onPaint(HWND window) {
 }
 
 static void onDisplayChange(HWND window) {
-    SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+    hideAll();
     DestroyWindow(window);
     displayState = Hidden;
     LoadSkin();
@@ -121,12 +122,24 @@ static void onLeftButtonDown(HWND window, LPARAM lParam) {
         KillTimer(window, ANIMATION_TIMER);
         KillTimer(window, EXPIRY_TIMER);
         displayState = Hidden;
-        SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+        hideAll();
     }
 }
 
+static bool isPrivateMessage(UINT message) {
+    return message >= MSG_ADD_NOTIFICATION && message <= MSG_BROADCAST_TEXT;
+}
+
 static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Another program, or another thread on its own, gets the refusal and
+    // nothing more: its pointers are not read, its icon is not ours.
+    if (isPrivateMessage(message) && !sentByPlugin(message, wParam, lParam))
+        return message == MSG_ADD_NOTIFICATION ? -1 : 0;
     switch (message) {
+    case WM_CLOSE:
+        // Only the plug-in destroys its window; a WM_CLOSE from outside
+        // would leave the user without notifications until the next look.
+        return 0;
     case WM_CREATE:
         onCreate();
         return 0;

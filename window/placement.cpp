@@ -105,7 +105,7 @@ void followUpAfterExpiry(int removed) {
     }
     stopTimer(EXPIRY_TIMER);
     displayState = Hidden;
-    if (notificationWindow) SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+    if (notificationWindow) hideAll();
     RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
     windowRect = collapsed;
     applyWindowRect();

@@ -85,7 +85,7 @@ static void applyLimit() {
 static void hideEmptyWindow() {
     if (notificationWindow) KillTimer(notificationWindow, EXPIRY_TIMER);
     displayState = Hidden;
-    if (notificationWindow) SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+    if (notificationWindow) hideAll();
 }
 
 void followQueueAfterRemoval() {

@@ -8,6 +8,7 @@
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"
+#include "private_messages.h"
 #include "queue.h"
 #include "skin.h"
 #include "skin_load.h"
@@ -57,7 +58,7 @@ static void noticeScreenDepth() {
     request.clickable = 0;
     request.origin = nullptr;
     request.clickValue = 0;
-    SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request);
+    sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&request);
 }
 
 int LoadSkin() {

@@ -14,6 +14,7 @@
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "window/private_messages.h"
 
 namespace {
 const int NET = 10;
@@ -127,7 +128,7 @@ protected:
         for (int r = 0; r < notificationQueue.count(); r++) t.push_back(notificationQueue.row(r).text);
         return t;
     }
-    void hideAll() { SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0); }
+    void hideAll() { sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0); }
     std::vector<std::string> shown(const char* body) {
         hideAll();
         ReceivedMessage m = message("1234", body);

@@ -13,6 +13,7 @@
 #include "window/clock.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "window/private_messages.h"
 
 namespace {
 const int NETWORK_PLUGIN = 50;  // the network plug-in's identifier
@@ -87,7 +88,7 @@ protected:
         clearShown();
     }
     void clearShown() {
-        SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+        sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0);
         vorlane.clearRecords();
     }
     // The queue's lines, each ended by a line feed.

@@ -13,6 +13,7 @@
 #include "skin/skin.h"
 #include "window/window_setup.h"
 #include "window/notify_window.h"
+#include "window/private_messages.h"
 
 namespace {
 class RandomSkin : public SkinTest {
@@ -98,10 +99,10 @@ TEST_F(RandomSkin, AnyDefinitionEndsInASoundLookOrTheDefault) {
         }
         // The look, whatever it is, composes a notification.
         NotificationRequest r = {"Wiadomość od <b>Ola\n\"hej\"", nullptr, nullptr, 0, 1, 0, nullptr, 0};
-        const int id = (int)SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
+        const int id = (int)sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
         ASSERT_GT(id, 0);
         ASSERT_EQ(notificationQueue.count(), 2);
-        SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+        sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0);
         DestroyWindow(notificationWindow);
         notificationWindow = nullptr;
     }

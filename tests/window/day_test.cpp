@@ -22,6 +22,7 @@
 #include "core/plugin_fixture.h"
 #include "contract/received_message.h"
 #include "window_fixture.h"
+#include "window/private_messages.h"
 
 namespace {
 const int NETWORK_PLUGIN = 50, NET = 10, CONTACTS = 100;
@@ -190,7 +191,7 @@ TEST_F(Day, TwentyFourHoursLeaveHandlesAndMemoryWhereTheyWere) {
     const int windowsBefore = ownWindows();
 
     for (int t = start; t < end; t++) second(t);
-    SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+    sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0);
 
     const int gdiAfter = freeGdiHandles();
     const size_t memoryAfter = privateBytes();

@@ -8,6 +8,7 @@
 #include "window_fixture.h"
 #include "contract/info_record.h"
 #include "support/win_helpers.h"
+#include "window/private_messages.h"
 
 namespace {
 struct Copy {
@@ -144,7 +145,7 @@ TEST_F(ListenerTest, BroadcastCopiesTheTextToLiveListenersAndDropsDeadOnes) {
     subscribe(other.listener);
     DestroyWindow(dead);
     const char record[] = "\x1Aname=Ola";
-    SendMessageA(window, MSG_BROADCAST_TEXT, 2, (LPARAM)record);
+    sendPrivateMessage(window, MSG_BROADCAST_TEXT, 2, (LPARAM)record);
     ASSERT_EQ(listeners.size(), 2u);
     EXPECT_EQ(listeners[0], first);
     EXPECT_EQ(listeners[1], other.listener);
@@ -157,12 +158,12 @@ TEST_F(ListenerTest, BroadcastCopiesTheTextToLiveListenersAndDropsDeadOnes) {
     }
     EXPECT_TRUE(received[dead].empty());
 
-    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "");
+    sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "");
     ASSERT_EQ(received[first].size(), 2u);
     EXPECT_EQ(received[first][1].kind, 1u);
     EXPECT_EQ(received[first][1].length, 1u);
     // A null text is no broadcast.
-    SendMessageA(window, MSG_BROADCAST_TEXT, 1, 0);
+    sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, 0);
     EXPECT_EQ(received[first].size(), 2u);
     DestroyWindow(first);
 }
@@ -252,7 +253,7 @@ TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
     subscribe(after);
     ASSERT_EQ(listeners.size(), 3u);
 
-    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ola");
+    sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ola");
     // The sender gave up on the stalled listener (it is still stalled) and
     // went on to the next one.
     EXPECT_EQ(WaitForSingleObject(stalled.thread, 0), (DWORD)WAIT_TIMEOUT);
@@ -267,7 +268,7 @@ TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
     DWORD_PTR ignored;
     SendMessageTimeoutA(stalled.listener, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
     LONG copiesAfterRelease = stalled.copies;
-    SendMessageA(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ala");
+    sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ala");
     EXPECT_EQ(received[after].size(), 2u);
     EXPECT_EQ(stalled.copies, copiesAfterRelease);
     DestroyWindow(before);

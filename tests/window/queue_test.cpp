@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <vector>
 #include "window_fixture.h"
+#include "window/private_messages.h"
 
 using QueueTest = WindowFixture;
 
@@ -16,7 +17,7 @@ TEST_F(QueueTest, TextIsSplitAtLineFeedsIntoOneRunOfLines) {
     HICON icon = makeIcon();
     int32_t origin[3] = {7, 8, 9};
     NotificationRequest r = {"A\r\nB\r\n", icon, (HIMAGELIST)0x1234, 5, 1, 1, origin, 42};
-    int id = (int)SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
+    int id = (int)sendPrivateMessage(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
     ASSERT_GT(id, 0);
     ASSERT_EQ(notificationQueue.count(), 3);
     EXPECT_EQ(lineText(0), "A");
@@ -69,9 +70,9 @@ TEST_F(QueueTest, RefusedRequestsDestroyTheirIconAndTakeNoNumber) {
     icon = makeIcon();
     r.text = nullptr;
     r.icon = icon;
-    EXPECT_EQ(SendMessageA(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r), -1);
+    EXPECT_EQ(sendPrivateMessage(window, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r), -1);
     EXPECT_FALSE(iconAlive(icon));
-    EXPECT_EQ(SendMessageA(window, MSG_ADD_NOTIFICATION, 0, 0), -1);
+    EXPECT_EQ(sendPrivateMessage(window, MSG_ADD_NOTIFICATION, 0, 0), -1);
 
     // A duplicate clickable origin.
     int32_t origin[3] = {130, 30, 4};
@@ -199,7 +200,7 @@ TEST_F(QueueTest, LimitTrimsWholeNotificationsFromTheFront) {
     EXPECT_FALSE(iconAlive(oldest));
     EXPECT_TRUE(iconAlive(newest));
 
-    SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+    sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
     HICON pair = makeIcon();
     add("pair 1\npair 2", 1, 0, nullptr, pair);
     add("single");
@@ -240,7 +241,7 @@ TEST_F(QueueTest, RemovalByIdAndByContact) {
     add("other action", -1, 1, other);
     ASSERT_EQ(notificationQueue.count(), 5);
 
-    SendMessageA(window, MSG_REMOVE_CONTACT, 5, 0);
+    sendPrivateMessage(window, MSG_REMOVE_CONTACT, 5, 0);
     ASSERT_EQ(notificationQueue.count(), 3);
     EXPECT_FALSE(iconAlive(olaIcon));
     EXPECT_EQ(notificationQueue.row(0).id, b);
@@ -249,20 +250,20 @@ TEST_F(QueueTest, RemovalByIdAndByContact) {
 
     // An id nobody carries changes nothing but re-shows and re-places.
     ShowWindow(window, SW_HIDE);
-    SendMessageA(window, MSG_REMOVE_ID, a, 0);
+    sendPrivateMessage(window, MSG_REMOVE_ID, a, 0);
     EXPECT_EQ(notificationQueue.count(), 3);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_EQ(windowRect, fullSizeRect());
     EXPECT_EQ(realRect(), fullSizeRect());
 
-    SendMessageA(window, MSG_REMOVE_ID, b, 0);
+    sendPrivateMessage(window, MSG_REMOVE_ID, b, 0);
     ASSERT_EQ(notificationQueue.count(), 2);
     EXPECT_EQ(lineText(0), "not clickable");
     EXPECT_EQ(displayState, Shown);
 
     // Emptying the queue hides the window and stops expiry.
-    SendMessageA(window, MSG_REMOVE_ID, notificationQueue.row(0).id, 0);
-    SendMessageA(window, MSG_REMOVE_ID, notificationQueue.row(0).id, 0);
+    sendPrivateMessage(window, MSG_REMOVE_ID, notificationQueue.row(0).id, 0);
+    sendPrivateMessage(window, MSG_REMOVE_ID, notificationQueue.row(0).id, 0);
     EXPECT_TRUE(notificationQueue.empty());
     EXPECT_EQ(displayState, Hidden);
     EXPECT_FALSE(IsWindowVisible(window));
@@ -275,7 +276,7 @@ TEST_F(QueueTest, HideAllEmptiesAndCollapsesButKeepsTheState) {
     add("two\nlines", 1, 0, nullptr, icons[1]);
     add("three", -1, 0, nullptr, icons[2]);
     ASSERT_EQ(displayState, Shown);
-    SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+    sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
     EXPECT_TRUE(notificationQueue.empty());
     for (HICON i : icons) EXPECT_FALSE(iconAlive(i));
     EXPECT_EQ(contentWidth, 0);

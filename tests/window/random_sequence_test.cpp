@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include "window_fixture.h"
+#include "window/private_messages.h"
 
 namespace {
 class RandomSequence : public WindowFixture {
@@ -34,10 +35,10 @@ protected:
             break;
         }
         case 3:
-            SendMessageA(window, MSG_REMOVE_ID, (WPARAM)(lastId - pick(4)), 0);
+            sendPrivateMessage(window, MSG_REMOVE_ID, (WPARAM)(lastId - pick(4)), 0);
             break;
         case 4:
-            SendMessageA(window, MSG_REMOVE_CONTACT, (WPARAM)(1 + pick(2)), 0);
+            sendPrivateMessage(window, MSG_REMOVE_CONTACT, (WPARAM)(1 + pick(2)), 0);
             break;
         case 5:
             SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON,
@@ -101,7 +102,7 @@ TEST_F(RandomSequence, TheQueueKeepsItsInvariantsAfterEveryStep) {
         SCOPED_TRACE("NOTIFY_SEED=" + std::to_string(seed));
         random.seed(seed);
         // Each seed starts from the state of a fresh window.
-        SendMessageA(window, MSG_HIDE_ALL, 0, 0);
+        sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
         KillTimer(window, ANIMATION_TIMER);
         KillTimer(window, EXPIRY_TIMER);
         displayState = Hidden;

@@ -3,6 +3,7 @@
 #include <ostream>
 #include "window/window_setup.h"
 #include "support/win_helpers.h"
+#include "window/private_messages.h"
 
 DWORD fakeNow = 1000000;
 DWORD WINAPI fakeTick() { return fakeNow; }
@@ -87,7 +88,7 @@ void WindowFixture::SetUp() {
 
 void WindowFixture::TearDown() {
     if (notificationWindow) {
-        SendMessageA(notificationWindow, MSG_HIDE_ALL, 0, 0);
+        sendPrivateMessage(notificationWindow, MSG_HIDE_ALL, 0, 0);
         DestroyWindow(notificationWindow);
     }
     if (IsWindow(window)) DestroyWindow(window);
@@ -104,7 +105,7 @@ void WindowFixture::TearDown() {
 int WindowFixture::add(const char* text, int displayTime, int clickable, const int32_t* origin,
                        HICON icon, int clickValue) {
     NotificationRequest r = {text, icon, nullptr, 0, displayTime, clickable, origin, clickValue};
-    return (int)SendMessageA(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
+    return (int)sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&r);
 }
 
 bool WindowFixture::timerRunning(UINT id) {
