@@ -1,6 +1,7 @@
 // Listener windows of other programs: they subscribe with message 1124 and
 // receive a WM_COPYDATA copy of every info record the plug-in broadcasts.
-// A listener that does not take its copy in time is dropped.
+// A listener that takes too long over its copy is dropped, and one broadcast
+// holds the host's thread for a bounded time whatever the listeners do.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -17,7 +18,6 @@
 
 std::vector<HWND> listeners;
 
-
 #pragma pack(push, 1)
 // Which held messages the host is asked for: all of them, newest last;
 // `index` picks one for message 106.
@@ -31,9 +31,26 @@ static_assert(offsetof(HeldMessageSelection, values) == 2, "");
 static_assert(offsetof(HeldMessageSelection, index) == 26, "");
 #pragma pack(pop)
 
-// How long one listener may take over one copy. The copy stays synchronous,
-// but a listener that hangs must not freeze the host's interface with it.
-static const UINT LISTENER_TIMEOUT_MS = 1000;
+// Copies stay synchronous, but no listener may hold the host's interface for
+// long: one that takes longer than COPY_LIMIT_MS over a copy is dropped like
+// a hung one, and one broadcast spends at most BROADCAST_BUDGET_MS on all of
+// them together. Listeners that were slow before wait behind the others, so
+// one that answers at once is not kept from its copy by them.
+static const DWORD COPY_LIMIT_MS = 200;
+static const DWORD BROADCAST_BUDGET_MS = 1000;
+// A copy that took longer than this marks its listener as slow.
+static const DWORD SLOW_COPY_MS = 50;
+static std::vector<HWND> slowListeners;
+
+static bool isSlow(HWND window) {
+    return std::find(slowListeners.begin(), slowListeners.end(), window) != slowListeners.end();
+}
+
+static void setSlow(HWND window, bool slow) {
+    auto it = std::find(slowListeners.begin(), slowListeners.end(), window);
+    if (slow && it == slowListeners.end()) slowListeners.push_back(window);
+    if (!slow && it != slowListeners.end()) slowListeners.erase(it);
+}
 
 static bool isListener(HWND window) {
     return std::find(listeners.begin(), listeners.end(), window) != listeners.end();
@@ -65,6 +82,7 @@ void subscribeListener(HWND listener) {
 void unsubscribeListener(HWND listener) {
     auto it = std::find(listeners.begin(), listeners.end(), listener);
     if (it != listeners.end()) listeners.erase(it);
+    setSlow(listener, false);
 }
 
 namespace {
@@ -75,38 +93,71 @@ struct CopyForListener {
 };
 }  // namespace
 
+enum CopyOutcome { COPY_TAKEN, COPY_TIMED_OUT, COPY_FAILED };
+
+// One WM_COPYDATA to one listener, waiting at most `timeoutMs`.
+static CopyOutcome copyTo(HWND window, int kind, const char* text, size_t length, DWORD timeoutMs) {
+    CopyForListener* copy = (CopyForListener*)malloc(sizeof(CopyForListener) + length);
+    if (!copy) return COPY_FAILED;
+    memcpy(copy->text, text, length + 1);
+    copy->data.dwData = (ULONG_PTR)kind;
+    copy->data.cbData = (DWORD)(length + 1);
+    copy->data.lpData = copy->text;
+    DWORD_PTR answer = 0;
+    SetLastError(0);
+    if (SendMessageTimeoutA(window, WM_COPYDATA, 0, (LPARAM)&copy->data, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
+                            &answer)) {
+        free(copy);
+        return COPY_TAKEN;
+    }
+    const bool timedOut = GetLastError() == ERROR_TIMEOUT;
+    // Another process got a copy of its own. A listener thread of this
+    // process may still take the message after we gave up, and would read
+    // our record then: that copy is left to it, never freed.
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) free(copy);
+    return timedOut ? COPY_TIMED_OUT : COPY_FAILED;
+}
+
 void broadcastText(int kind, const char* text) {
     if (listeners.empty() || !text) return;
-    size_t length = strlen(text);
+    const size_t length = strlen(text);
     // A listener may subscribe or unsubscribe while it handles the copy, so
-    // walk a snapshot and look each window up again before using it.
-    std::vector<HWND> snapshot = listeners;
-    for (HWND window : snapshot) {
-        auto it = std::find(listeners.begin(), listeners.end(), window);
-        if (it == listeners.end()) continue;
+    // walk a snapshot and look each window up again before using it. The
+    // slow ones come last.
+    std::vector<HWND> order = listeners;
+    std::stable_partition(order.begin(), order.end(), [](HWND w) { return !isSlow(w); });
+    std::vector<DWORD> stuckThreads;  // a copy to them ran out of time just now
+    const DWORD start = GetTickCount();
+    for (HWND window : order) {
+        if (!isListener(window)) continue;
         if (!IsWindow(window)) {
-            listeners.erase(it);
+            unsubscribeListener(window);
             continue;
         }
-        CopyForListener* copy = (CopyForListener*)malloc(sizeof(CopyForListener) + length);
-        if (!copy) return;
-        memcpy(copy->text, text, length + 1);
-        copy->data.dwData = (ULONG_PTR)kind;
-        copy->data.cbData = (DWORD)(length + 1);
-        copy->data.lpData = copy->text;
-        DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(window, WM_COPYDATA, 0, (LPARAM)&copy->data, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                                LISTENER_TIMEOUT_MS, &answer)) {
-            free(copy);
+        const DWORD spent = GetTickCount() - start;
+        // Out of time: the rest miss this record and keep their subscription.
+        if (spent >= BROADCAST_BUDGET_MS) break;
+        // The thread is still busy with the copy that ran out: its other
+        // windows cannot take theirs now.
+        const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+        if (std::find(stuckThreads.begin(), stuckThreads.end(), thread) != stuckThreads.end()) continue;
+        const DWORD left = BROADCAST_BUDGET_MS - spent;
+        const DWORD timeout = left < COPY_LIMIT_MS ? left : COPY_LIMIT_MS;
+        const DWORD before = GetTickCount();
+        const CopyOutcome outcome = copyTo(window, kind, text, length, timeout);
+        if (outcome == COPY_TAKEN) {
+            setSlow(window, GetTickCount() - before > SLOW_COPY_MS);
             continue;
         }
-        // Another process got a copy of its own. A listener thread of this
-        // process may still take the message after we gave up, and would
-        // read our record then: that copy is left to it, never freed.
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        if (process != GetCurrentProcessId()) free(copy);
-        // Hung, too slow, or gone meanwhile: dropped like a dead listener.
-        unsubscribeListener(window);
+        if (outcome == COPY_TIMED_OUT) stuckThreads.push_back(thread);
+        // Hung, over the limit, or gone meanwhile: dropped like a dead
+        // listener. One cut short only by the broadcast's budget is kept,
+        // behind the others.
+        if (outcome == COPY_TIMED_OUT && timeout < COPY_LIMIT_MS)
+            setSlow(window, true);
+        else
+            unsubscribeListener(window);
     }
 }
