@@ -31,6 +31,11 @@ enum {
     NOTIFY_REQUEST = 774201,    /* show a notification; the record is a PopupRequest */
     NOTIFY_CLOSE = 774202,      /* close the notification whose id is p1 */
 
+    /* The only messages the window takes from other programs (its other
+       private messages answer them with a refusal). A subscribed window must
+       answer each WM_COPYDATA at once: one that takes longer than 200 ms is
+       dropped, and the plug-in spends at most a second on all listeners of
+       one record, serving those that were slow before last. */
     NOTIFY_SUBSCRIBE = 1124,    /* WM_USER + 100, wParam: the window to subscribe */
     NOTIFY_UNSUBSCRIBE = 1125,  /* WM_USER + 101, wParam: the window to drop */
 
