@@ -3,6 +3,7 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 #include <IL/ilut.h>
+#include "accessible.h"
 #include "dispatch.h"
 #include "notify_window.h"
 #include "plugin_state.h"
@@ -41,6 +42,7 @@ int stopPlugin() {
     // gone before the class, or a message to it would run unloaded code.
     destroyNotificationWindow();
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
+    closeAccessibility();
     host = nullptr;
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "notify_window.h"
 #include <commctrl.h>
 #include <new>
+#include "accessible.h"
 #include "clock.h"
 #include "config_columns.h"
 #include "gdi_guards.h"
@@ -33,6 +34,7 @@ static void onDestroy(HWND window) {
     DeleteObjectSafe(&skin.boldUnderlineFont);
     DeleteObjectSafe(&skin.skinBitmap);
     DeleteObjectSafe(&composedBitmap);
+    releaseAccessible(window);
     // Senders must not reach a destroyed window through a stale handle.
     if (notificationWindow == window) notificationWindow = nullptr;
 }
@@ -146,6 +148,11 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         onDestroy(window);
         break;
+    case WM_GETOBJECT: {
+        LRESULT answer = 0;
+        if (answerGetObject(window, wParam, lParam, &answer)) return answer;
+        break;
+    }
     case WM_PAINT:
         onPaint(window);
         return 0;

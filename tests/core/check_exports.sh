@@ -12,7 +12,7 @@ fi
 imports=$(echo "$table" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'a-z' 'A-Z')
 for dll_name in $imports; do
   case "$dll_name" in
-    KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|MSVCRT.DLL|ADVAPI32.DLL) ;;
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|MSVCRT.DLL|ADVAPI32.DLL|OLEACC.DLL|OLEAUT32.DLL|OLE32.DLL) ;;
     DEVIL.DLL|ILU.DLL|ILUT.DLL) ;;
     *) echo "the plug-in imports $dll_name, which is neither a system DLL nor DevIL"; exit 1 ;;
   esac
