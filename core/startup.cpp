@@ -4,6 +4,7 @@
 #include <IL/ilu.h>
 #include <IL/ilut.h>
 #include "accessible.h"
+#include "announcements.h"
 #include "dispatch.h"
 #include "notify_window.h"
 #include "plugin_state.h"
@@ -34,6 +35,7 @@ int startPlugin(HostControl* control) {
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     updateLayeredWindow =
         user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
+    lookUpUiaNotifications();
     return 1;
 }
 
@@ -43,6 +45,7 @@ int stopPlugin() {
     destroyNotificationWindow();
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
     closeAccessibility();
+    dropUiaNotifications();
     host = nullptr;
     return 1;
 }
