@@ -1,6 +1,8 @@
 // Start-up (20001) and shut-down (20002): the image library check, the
 // window class and the optional UpdateLayeredWindow.
 #include <string>
+#include "accessible.h"
+#include "announcements.h"
 #include "devil_library.h"
 #include "dispatch.h"
 #include "notify_window.h"
@@ -56,6 +58,7 @@ int startPlugin(HostControl* control) {
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     updateLayeredWindow =
         user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
+    lookUpUiaNotifications();
     pluginStarted = true;
     return 1;
 }
@@ -65,6 +68,8 @@ int stopPlugin() {
     // gone before the class, or a message to it would run unloaded code.
     destroyNotificationWindow();
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
+    closeAccessibility();
+    dropUiaNotifications();
     if (pluginStarted) UnloadDevil();
     pluginStarted = false;
     host = nullptr;

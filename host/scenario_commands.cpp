@@ -7,6 +7,7 @@
 #include "scenario_player.h"
 #include "screenshots.h"
 #include "shown_lines.h"
+#include "spoken_alerts.h"
 
 namespace {
 const long MAX_WAIT = 600000;
@@ -51,6 +52,8 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
     std::string args;
     std::string a1 = scenarioWord(rest, &args);
     long value = 0;
+    // Alerts are heard from the first command on.
+    listenForAlerts();
 
     if (name == "wait") {
         if (!number(a1, 0, MAX_WAIT, &value) || !args.empty())
@@ -171,7 +174,7 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
         POINT p;
         HWND w = notificationWindowOf();
         if (!number(a1, 0, 1000, &value) || !args.empty()) return fail(line, name + " takes a row number from 0");
-        if (!w || !rowPoint(app.host, (int)value, &p)) return fail(line, "the window shows no row " + a1);
+        if (!w || !rowPoint((int)value, &p)) return fail(line, "the window shows no row " + a1);
         LPARAM at = MAKELPARAM(p.x, p.y);
         POINT screen = p;
         ClientToScreen(w, &screen);
@@ -286,10 +289,22 @@ bool ScenarioPlayer::command(const std::string& name, const std::string& rest, i
             before = now;
             pump(50);
         }
-        int shown = shownLines(app.host);
+        int shown = shownLines();
         if (shown != value) {
             failedExpectation = true;
             return fail(line, "expected " + a1 + " lines, the window shows " + std::to_string(shown));
+        }
+        return true;
+    }
+    if (name == "speaks") {
+        std::string text;
+        if (!scenarioText(rest, &text) || text.empty()) return fail(line, "speaks takes a Windows-1250 text");
+        pump(0);  // alerts raised by the last command
+        std::string spoken = lastAlertSpoken();
+        if (spoken.find(text) == std::string::npos) {
+            failedExpectation = true;
+            return fail(line, spoken.empty() ? "no alert was heard"
+                                             : "the last alert says \"" + consoleText(spoken.c_str()) + "\"");
         }
         return true;
     }

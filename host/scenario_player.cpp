@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include "spoken_alerts.h"
 
 namespace {
 const size_t MAX_LINE = 4000;
@@ -81,6 +82,7 @@ ScenarioPlayer::ScenarioPlayer(HostApp& a, const std::string& folder, std::funct
     : app(a), shots(folder), wanted(stillWanted) {}
 
 ScenarioPlayer::~ScenarioPlayer() {
+    stopListeningForAlerts();
     if (boxHook) UnhookWindowsHookEx(boxHook);
     boxHook = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "shown_lines.h"
-#include "../contract/config_columns.h"
+#include <ole2.h>
+#include <oleacc.h>
 
 namespace {
 const char WINDOW_CLASS[] = "VorlaneNotifyWindow";
@@ -15,29 +16,24 @@ BOOL CALLBACK ownWindow(HWND w, LPARAM found) {
     return TRUE;
 }
 
-// Height of the tallest of the look's normal and bold fonts, as text is
-// measured on the screen.
-int fontHeight(const char* face, int points) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    int tallest = 0;
-    for (int weight : {FW_NORMAL, FW_BOLD}) {
-        LOGFONTA lf = {};
-        lf.lfHeight = -MulDiv(points, dpi, 72);
-        lf.lfWeight = weight;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
-        HFONT font = CreateFontIndirectA(&lf);
-        HGDIOBJ old = SelectObject(screen, font);
-        SIZE size = {0, 0};
-        GetTextExtentPoint32A(screen, "Ag", 2, &size);
-        SelectObject(screen, old);
-        DeleteObject(font);
-        if (size.cy > tallest) tallest = size.cy;
+// The window's accessible client object, with COM entered for as long as
+// it is held.
+class ClientObject {
+public:
+    explicit ClientObject(HWND window) : com(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {
+        if (window) AccessibleObjectFromWindow(window, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&object);
     }
-    ReleaseDC(nullptr, screen);
-    return tallest;
-}
+    ~ClientObject() {
+        if (object) object->Release();
+        if (SUCCEEDED(com)) CoUninitialize();
+    }
+    IAccessible* operator->() const { return object; }
+    explicit operator bool() const { return object != nullptr; }
+
+private:
+    HRESULT com;
+    IAccessible* object = nullptr;
+};
 }  // namespace
 
 HWND notificationWindowOf() {
@@ -46,43 +42,24 @@ HWND notificationWindowOf() {
     return found;
 }
 
-LookRows configuredLook(const StandInHost& host) {
-    LookRows look;
-    std::string skin = host.configTextValue(COL_SKIN);
-    char face[LF_FACESIZE] = "MS sans serif";
-    int size = 8, line = 4;
-    if (skin != "[brak]" && !skin.empty()) {
-        std::string dir = host.configTextValue(COL_DIRECTORY);
-        std::string file = dir + (dir.empty() || dir.back() == '\\' ? "" : "\\") + skin + ".ini";
-        if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            const char* f = file.c_str();
-            look.marginTop = GetPrivateProfileIntA("margins", "top", look.marginTop, f);
-            look.marginBottom = GetPrivateProfileIntA("margins", "bottom", look.marginBottom, f);
-            look.marginLeft = GetPrivateProfileIntA("margins", "left", look.marginLeft, f);
-            GetPrivateProfileStringA("font", "face", face, face, sizeof(face), f);
-            size = GetPrivateProfileIntA("font", "size", size, f);
-            line = GetPrivateProfileIntA("font", "line", line, f);
-        }
-    }
-    look.rowHeight = fontHeight(face, size) + line;
-    return look;
+int shownLines() {
+    ClientObject client(notificationWindowOf());
+    LONG count = 0;
+    if (!client || FAILED(client->get_accChildCount(&count))) return 0;
+    return (int)count;
 }
 
-int shownLines(const StandInHost& host) {
+bool rowPoint(int row, POINT* point) {
     HWND w = notificationWindowOf();
-    if (!w || !IsWindowVisible(w)) return 0;
-    RECT r;
-    GetWindowRect(w, &r);
-    LookRows look = configuredLook(host);
-    if (look.rowHeight <= 0) return 0;
-    int rows = (r.bottom - r.top - look.marginTop - look.marginBottom) / look.rowHeight;
-    return rows < 0 ? 0 : rows;
-}
-
-bool rowPoint(const StandInHost& host, int row, POINT* point) {
-    if (row < 0 || row >= shownLines(host)) return false;
-    LookRows look = configuredLook(host);
-    point->x = look.marginLeft + 2;
-    point->y = look.marginTop + row * look.rowHeight + look.rowHeight / 2;
-    return true;
+    ClientObject client(w);
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = row + 1;
+    LONG x = 0, y = 0, width = 0, height = 0;
+    if (row < 0 || !client || client->accLocation(&x, &y, &width, &height, child) != S_OK) return false;
+    // Near the start of the text, half way down the row.
+    point->x = x + (width > 4 ? 2 : width / 2);
+    point->y = y + height / 2;
+    return ScreenToClient(w, point) != FALSE;
 }

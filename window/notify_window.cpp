@@ -4,6 +4,7 @@
 #include "notify_window.h"
 #include <commctrl.h>
 #include <new>
+#include "accessible.h"
 #include "clock.h"
 #include "config_columns.h"
 #include "gdi_guards.h"
@@ -34,6 +35,7 @@ static void onDestroy(HWND window) {
     DeleteObjectSafe(&skin.boldUnderlineFont);
     DeleteObjectSafe(&skin.skinBitmap);
     DeleteObjectSafe(&composedBitmap);
+    releaseAccessible(window);
     // Senders must not reach a destroyed window through a stale handle.
     if (notificationWindow == window) notificationWindow = nullptr;
 }
@@ -76,9 +78,17 @@ int hitTestRow(LPARAM lParam) {
     return row >= 0 && row < notificationQueue.count() ? row : -1;
 }
 
-// A line reacts to the mouse when it waits for a click or reports one.
-static bool reactsToClick(int row) {
-    if (row < 0) return false;
+bool rowRect(int row, RECT* rect) {
+    if (row < 0 || row >= notificationQueue.count() || rowHeight <= 0) return false;
+    rect->left = skin.marginLeft;
+    rect->top = skin.marginTop + row * rowHeight;
+    rect->right = contentWidth - skin.marginRight;
+    rect->bottom = rect->top + rowHeight;
+    return true;
+}
+
+bool reactsToClick(int row) {
+    if (row < 0 || row >= notificationQueue.count()) return false;
     const NotificationEntry& e = notificationQueue.row(row);
     return e.expiresAt == -1 || e.clickable;
 }
@@ -97,24 +107,29 @@ static void onMouseMove(HWND window, LPARAM lParam) {
     if (reactsToClick(hitTestRow(lParam))) setClassCursor(window, IDC_HAND);
 }
 
+void clickLine(int row) {
+    if (!reactsToClick(row)) return;
+    const NotificationEntry& e = notificationQueue.row(row);
+    ActionNotice notice = {};
+    notice.size = sizeof(notice);
+    notice.action.actionId = e.originAction;
+    notice.action.parentId = e.originParent;
+    notice.action.contact = e.originContact;
+    notice.code = NOTICE_CLICK;
+    notice.zero = 0;
+    notice.value1 = e.clickValue;
+    notice.value2 = 0;
+    bool clickable = e.clickable != 0;
+    // Removes the notification, then re-places the rest or hides the window.
+    removeClicked(row);
+    if (clickable) hostCall(HOST_ACTION_NOTICE, (intptr_t)&notice, 0);
+}
+
 static void onLeftButtonDown(HWND window, LPARAM lParam) {
     if (notificationQueue.empty()) return;
     int row = hitTestRow(lParam);
     if (reactsToClick(row)) {
-        const NotificationEntry& e = notificationQueue.row(row);
-        ActionNotice notice = {};
-        notice.size = sizeof(notice);
-        notice.action.actionId = e.originAction;
-        notice.action.parentId = e.originParent;
-        notice.action.contact = e.originContact;
-        notice.code = NOTICE_CLICK;
-        notice.zero = 0;
-        notice.value1 = e.clickValue;
-        notice.value2 = 0;
-        bool clickable = e.clickable != 0;
-        // Removes the notification, then re-places the rest or hides the window.
-        removeClicked(row);
-        if (clickable) hostCall(HOST_ACTION_NOTICE, (intptr_t)&notice, 0);
+        clickLine(row);
         return;
     }
     if (configInt(COL_MOUSECLOSE)) {
@@ -146,6 +161,11 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         onDestroy(window);
         break;
+    case WM_GETOBJECT: {
+        LRESULT answer = 0;
+        if (answerGetObject(window, wParam, lParam, &answer)) return answer;
+        break;
+    }
     case WM_PAINT:
         onPaint(window);
         return 0;

@@ -22,6 +22,14 @@ extern bool hovering;
 // The queue row under a client point (lParam of a mouse message), or -1
 // outside the text area or below the last row.
 int hitTestRow(LPARAM lParam);
+// The client rectangle of a shown row: the text area's width, one row high.
+bool rowRect(int row, RECT* rect);
+// Whether the line waits for a click or reports one; -1 is no line.
+bool reactsToClick(int row);
+// A click on a line that reacts to it, as the mouse and a screen reader's
+// default action make it: the notification goes, the rest are re-placed or
+// the window hidden, and a clickable line's click reaches the host.
+void clickLine(int row);
 
 LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Registers the class "VorlaneNotifyWindow" for the given module: styles

@@ -12,6 +12,7 @@
 // hidden only with SW_HIDE.
 #include "placement.h"
 #include <stdint.h>
+#include "announcements.h"
 #include "clock.h"
 #include "notify_window.h"
 #include "paint.h"
@@ -100,6 +101,7 @@ void followUpAfterExpiry(int removed) {
             ComposeNotifications();
             windowRect = fullSizeRect();
             applyWindowRect();
+            announceReorder();
         }
         return;
     }

@@ -4,6 +4,7 @@
 #include "queue.h"
 #include <limits.h>
 #include <string.h>
+#include "announcements.h"
 #include "clock.h"
 #include "config_columns.h"
 #include "gdi_guards.h"
@@ -66,11 +67,13 @@ static void appendLines(const NotificationRequest* request, int32_t id, int32_t 
     }
 }
 
-// Trims whole notifications from the front until the lines fit the limit.
-static void applyLimit() {
+// Trims whole notifications from the front until the lines fit the limit;
+// whether any went.
+static bool applyLimit() {
     int limit = windowSettings.limit;
-    if (limit <= 0) return;
+    if (limit <= 0) return false;
     int excess = notificationQueue.count() - limit;
+    bool trimmed = excess > 0;
     while (excess > 0 && !notificationQueue.empty()) {
         bool more;
         do {
@@ -79,6 +82,7 @@ static void applyLimit() {
             --excess;
         } while (more && !notificationQueue.empty());
     }
+    return trimmed;
 }
 
 // The queue just became empty: the window goes out of sight at once.
@@ -97,6 +101,7 @@ void followQueueAfterRemoval() {
     if (notificationWindow) ShowWindow(notificationWindow, SW_SHOWNA);
     windowRect = fullSizeRect();
     applyWindowRect();
+    announceReorder();
 }
 
 int addNotification(const NotificationRequest* request) {
@@ -138,7 +143,7 @@ int addNotification(const NotificationRequest* request) {
         return -1;
     }
     icon.release();  // the first line holds it now
-    applyLimit();
+    bool trimmed = applyLimit();
     if (notificationQueue.empty()) {
         // The limit took everything, old lines included: nothing of the old
         // picture may stay on the screen.
@@ -147,6 +152,10 @@ int addNotification(const NotificationRequest* request) {
     }
     ComposeNotifications();
     showAfterAdd();
+    if (trimmed) announceReorder();
+    int first = notificationQueue.count();
+    while (first > 0 && notificationQueue.row(first - 1).id == id) --first;
+    announceNotification(first);
     return id;
 }
 
@@ -211,4 +220,5 @@ void hideAll() {
     windowRect.bottom = anchorBottom;
     notificationQueue.clear();
     if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
+    announceReorder();
 }

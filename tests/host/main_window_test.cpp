@@ -32,12 +32,12 @@ TEST(MainWindow, APersonsActionsReachThePlugin) {
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 0, (LPARAM)&item);
     pumpMessages(300);
-    ASSERT_EQ(shownLines(app.host), 1);  // the network's own change
+    ASSERT_EQ(shownLines(), 1);  // the network's own change
 
     press(main.window(), "Wyślij wiadomość");
-    EXPECT_EQ(shownLines(app.host), 2);  // and "Wiadomość od Ola"
+    EXPECT_EQ(shownLines(), 2);  // and "Wiadomość od Ola"
     press(main.window(), "Otwórz rozmowę");
-    EXPECT_EQ(shownLines(app.host), 1);  // action 774120 closed the contact's notice
+    EXPECT_EQ(shownLines(), 1);  // action 774120 closed the contact's notice
 
     HWND status = FindWindowExA(main.window(), nullptr, "ComboBox", nullptr);
     SendMessageA(status, CB_SETCURSEL, 1, 0);  // "zajęty"

@@ -92,6 +92,7 @@ TEST(Scenario, EveryKindOfBadLineIsRefusedWithItsReason) {
         {"set nothing 1", "no setting nothing"},
         {"click 3", "no row 3"},
         {"expect many lines", "expect takes"},
+        {"speaks", "speaks takes"},
         {"skins no-such-folder", "no folder"},
         {std::string(5000, 'x'), "longer than 4000"},
     };
@@ -102,5 +103,24 @@ TEST(Scenario, EveryKindOfBadLineIsRefusedWithItsReason) {
     }
     EXPECT_TRUE(player.playLine("  # a comment", 8));
     EXPECT_TRUE(player.playLine("", 9));
+    app.shutdown();
+}
+
+TEST(Scenario, SpeaksHoldsOnlyForTheTextOfTheLastAlert) {
+    HostApp app;
+    std::string why;
+    ASSERT_TRUE(app.start(distProgram("notify.dll").c_str(), &why)) << why;
+    TempDir shots;
+    ScenarioPlayer player(app, shots.path);
+    EXPECT_FALSE(player.playLine("speaks Kopia", 1));
+    EXPECT_NE(player.error.find("no alert was heard"), std::string::npos) << player.error;
+    ASSERT_TRUE(player.playLine("request 52 time=3 Kopia <b>gotowa<b>\\nna dysku D", 2));
+    EXPECT_TRUE(player.playLine("speaks gotowa\\nna dysku", 3));  // the name, then the description
+    ASSERT_TRUE(player.playLine("request 52 time=3 Pobrano plik", 3));
+    EXPECT_TRUE(player.playLine("speaks Pobrano plik", 4));
+    player.failedExpectation = false;
+    EXPECT_FALSE(player.playLine("speaks Kopia gotowa", 5));
+    EXPECT_TRUE(player.failedExpectation);
+    EXPECT_NE(player.error.find("the last alert says \"Pobrano plik\""), std::string::npos) << player.error;
     app.shutdown();
 }

@@ -11,6 +11,13 @@ std::string distProgram(const std::string& name) {
     return path + "dist\\" + name;
 }
 
+std::string binProgram(const std::string& name) {
+    char self[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, self, sizeof(self));
+    std::string path(self, n < sizeof(self) ? n : 0);
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
 Child::Child(const std::string& program, const std::vector<std::string>& args, ChildErrors errors) {
     std::string line = "\"" + program + "\"";
     for (const std::string& a : args) line += " \"" + a + "\"";

@@ -11,6 +11,8 @@ struct ChildRun {
 
 // The path of a program in the build's dist folder (beside bin/).
 std::string distProgram(const std::string& name);
+// The path of a test program in the build's bin folder, beside this one.
+std::string binProgram(const std::string& name);
 
 // Where the child's standard error goes: this process's, or into `output`
 // with its standard output.
