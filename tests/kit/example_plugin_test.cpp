@@ -7,7 +7,7 @@
 #include "support/child_process.h"
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
-#include "host/peer_plugin.h"
+#include "host/double/peer_plugin.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
 
@@ -79,7 +79,7 @@ TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     EXPECT_EQ(notificationQueue.row(1).text, "Przykład: ikona domyślna");
 
     example.unload();
-    EXPECT_EQ(host.networks.count(775), 0u);
+    EXPECT_FALSE(host.answerers.has(Address::network(775)));
     DestroyWindow(listener);
     host.runShutdown();
 }

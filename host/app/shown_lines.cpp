@@ -1,8 +1,8 @@
 #include "shown_lines.h"
-#include "../contract/config_columns.h"
+#include "contract/config_columns.h"
 
 namespace {
-const char WINDOW_CLASS[] = "VorlaneNotifyWindow";
+const char WINDOW_CLASS[] = NOTIFY_CLASS_NAME;
 
 BOOL CALLBACK ownWindow(HWND w, LPARAM found) {
     char name[64] = "";

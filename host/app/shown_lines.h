@@ -8,7 +8,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
-#include "stand_in_host.h"
+#include "host/double/stand_in_host.h"
 
 struct LookRows {
     int marginTop = 2, marginBottom = 2, rowHeight = 17;
