@@ -82,7 +82,7 @@ void HostApp::shutdown() {
 }
 
 HostNetwork* HostApp::addNetwork(int number, const std::string& name) {
-    if (network(number)) return nullptr;
+    if (network(number) || host.answerers.has(Address::network(number))) return nullptr;
     HostNetwork n;
     n.number = number;
     n.pluginId = FIRST_NETWORK_PLUGIN + (int)networks.size();
@@ -242,7 +242,7 @@ bool HostApp::loadPeer(const std::string& dllPath, std::string* error) {
         *error = "cannot load and start " + dllPath;
         return false;
     }
-    if (peer->net == 0 || peer->net == NOTIFY_NETWORK || network(peer->net)) {
+    if (!peer->reachedByNetwork()) {
         *error = dllPath + " answers network " + std::to_string(peer->net) + ", which is taken";
         return false;  // the peer's destructor stops and unloads it
     }

@@ -35,16 +35,19 @@ bool PeerPlugin::load(const char* dllPath) {
     net = call(PLUGIN_NETWORK);
     Answerers::Answer answer = [this](HostMessage* m) { return deliver(m); };
     host.answerers.set(Address::plugin(id), answer);
-    host.answerers.set(Address::network(net), answer);
+    // A network that another plug-in answers stays that plug-in's.
+    routesNetwork = net != 0 && net != NOTIFY_NETWORK && !host.answerers.has(Address::network(net));
+    if (routesNetwork) host.answerers.set(Address::network(net), answer);
     return true;
 }
 
 void PeerPlugin::unload() {
     if (started) {
         call(HOST_STOP);
-        host.answerers.remove(Address::network(net));
+        if (routesNetwork) host.answerers.remove(Address::network(net));
         host.answerers.remove(Address::plugin(id));
     }
+    routesNetwork = false;
     started = false;
     proc = nullptr;
     if (library) FreeLibrary(library);
