@@ -10,7 +10,7 @@
 #include "core/network_states.h"
 #include "contract/plugin_state.h"
 #include "contract/received_message.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/bench_table.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"

@@ -7,7 +7,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "skin/paint.h"
 #include "window/window_setup.h"
 #include "support/bench_table.h"

@@ -10,3 +10,12 @@ const int STATUS_SILENT = 0x400;
 const int STATUS_CONNECTING = 0xF1;
 // "Only the description changed" in place of a new status.
 const int STATUS_DESCRIPTION_ONLY = -1;
+
+// The status codes the host reports (the low 8 bits).
+const int STATUS_OFFLINE = 0x00;
+const int STATUS_UNREACHABLE = 0x21;
+const int STATUS_BUSY = 0x22;
+const int STATUS_AVAILABLE = 0x40;
+const int STATUS_AWAY = 0x41;
+const int STATUS_INVISIBLE = 0x42;
+const int STATUS_CHAT = 0x43;

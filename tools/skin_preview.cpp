@@ -15,7 +15,7 @@
 #include <vector>
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "preview_picture.h"
 #include "skin/skin.h"
 #include "skin/skin_diagnostics.h"

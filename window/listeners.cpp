@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 #include "config_columns.h"
+#include "held_message_selection.h"
 #include "host_api.h"
 #include "host_messages.h"
 #include "info_record.h"
@@ -17,19 +18,6 @@
 #include "received_message.h"
 
 std::vector<HWND> listeners;
-
-#pragma pack(push, 1)
-// Which held messages the host is asked for: all of them, newest last;
-// `index` picks one for message 106.
-struct HeldMessageSelection {
-    uint16_t size;  // 30
-    int32_t values[6];
-    int32_t index;
-};
-static_assert(sizeof(HeldMessageSelection) == 30, "");
-static_assert(offsetof(HeldMessageSelection, values) == 2, "");
-static_assert(offsetof(HeldMessageSelection, index) == 26, "");
-#pragma pack(pop)
 
 // Copies stay synchronous, but no listener may hold the host's interface for
 // long: one that takes longer than COPY_LIMIT_MS over a copy is dropped like

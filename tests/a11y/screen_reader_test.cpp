@@ -14,7 +14,7 @@
 #include "contract/received_message.h"
 #include "core/dispatch.h"
 #include "core/network_states.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/child_process.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
@@ -92,8 +92,8 @@ protected:
         h.setConfig(COL_MSGBODY, 1);
         h.setConfig(COL_FULLSCREEN, 0);
         h.setConfig(COL_USEVINDLE, 0);
-        h.plugins[NETWORK_PLUGIN] = [](HostMessage* m) { return m->id == 30010 ? NET : 0; };
-        h.networks[NET] = [](int id, HostMessage*) { return id == 30031 ? 0x40 : 0; };
+        h.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
+        h.answerers.set(Address::network(NET), [](HostMessage* m) { return m->id == 30031 ? 0x40 : 0; });
         h.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
         h.runStartup();
         ASSERT_TRUE(IsWindow(notificationWindow));

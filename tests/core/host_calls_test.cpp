@@ -64,9 +64,10 @@ TEST_F(HostCalls, LogLineSendsAtMost254CharactersWithCode256) {
 }
 
 TEST_F(HostCalls, CallsCarryTheirAddressAndReportWhetherANetworkAnswered) {
-    vorlane.networks[10] = [](int id, HostMessage* m) {
+    vorlane.answerers.set(Address::network(10), [](HostMessage* m) {
+        const int id = m->id;
         return id == 30031 && m->typeMask == -1 ? 0x41 : 0;
-    };
+    });
     EXPECT_EQ(hostCallNet(30031, 10, -1, 0, 0), 0x41);
     EXPECT_EQ(vorlane.lastError(), 0);
     EXPECT_EQ(hostCallNet(30031, 12, -1, 0, 0), 0);

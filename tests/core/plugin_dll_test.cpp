@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/win_helpers.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 
 class PluginTest : public ::testing::Test {
 protected:

@@ -49,11 +49,12 @@ protected:
         // Shown texts are cut shorter than any unterminated text is long.
         vorlane.setConfig(COL_MSGBODYLEN, 40);
         vorlane.setConfig(COL_MSGSTATUSLEN, 30);
-        vorlane.plugins[NETWORK_PLUGIN] = [](HostMessage* m) { return m->id == 30010 ? NET : 0; };
-        vorlane.networks[NET] = [](int id, HostMessage* m) {
+        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
+        vorlane.answerers.set(Address::network(NET), [](HostMessage* m) {
+            const int id = m->id;
             if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)"Gadu" : 0;
             return id == 30031 ? 0x40 : 0;
-        };
+        });
         for (const char* user : {"111", "222", "333"}) {
             int row = vorlane.addContact(NET, user, NAME);
             for (int column : {COL_CNT_STATUS, COL_CNT_STATUSDESCR, COL_CNT_MSG, COL_CNT_MSGBODY})

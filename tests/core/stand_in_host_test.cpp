@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string.h>
 #include <vector>
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 
 namespace {
 std::vector<std::vector<uint8_t>> delivered;  // what the fake plug-in received

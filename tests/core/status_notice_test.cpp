@@ -47,12 +47,13 @@ protected:
         vorlane.setConfig(COL_SKIN, std::string("[brak]"));
         vorlane.setConfig(COL_EVENTS_STATUS, 1);
         vorlane.setConfig(COL_STATUSDESCR, 1);
-        vorlane.plugins[NETWORK_PLUGIN] = [](HostMessage* m) { return m->id == 30010 ? NET : 0; };
-        vorlane.networks[NET] = [this](int id, HostMessage* m) {
+        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
+        vorlane.answerers.set(Address::network(NET), [this](HostMessage* m) {
+            const int id = m->id;
             if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)NET_NAME : 0;
             if (id == 30031) return presenceAnswer;
             return 0;
-        };
+        });
         ASSERT_EQ(vorlane.createWindow(), 1);
         ASSERT_TRUE(IsWindow(notificationWindow));
         row = vorlane.addContact(NET, "1234", "Ola");
@@ -230,7 +231,7 @@ TEST_F(StatusNotices, NetworkReportsNameTheStatusOrTheFailureOrTheDescription) {
     EXPECT_EQ(shown(), "Status na \"<b>Gadu<b>\" zmieniony na \"<b>[0x99]<b>\"\n");
     clearShown();
     // A plug-in that gives no name.
-    vorlane.networks.erase(NET);
+    vorlane.answerers.remove(Address::network(NET));
     networkReports(0x40);
     EXPECT_EQ(shown(), "Status na \"<b>\?\?\?<b>\" zmieniony na \"<b>dostępny<b>\"\n");
     // Shown for one delay, not clickable, with the host's list.
@@ -379,7 +380,7 @@ TEST_F(StatusNotices, TheNetworkPluginsAnswerAndTheContactsOwnIcon) {
     EXPECT_EQ(asked->typeMask, -1);
     EXPECT_EQ(vorlane.countSent(10133), 0);
     // No plug-in answers at all: shown.
-    vorlane.networks.erase(NET);
+    vorlane.answerers.remove(Address::network(NET));
     contactChanges(0x40);
     EXPECT_EQ(shown(), "<b>Ola<b> jest dostępna\n");
     EXPECT_EQ(iconsAsked(), std::vector<uint32_t>{0x40A00400u});

@@ -3,7 +3,7 @@
 // bridge makes the parts named in NOTIFY_OLD_DEVIL_PARTS old.
 #include <gtest/gtest.h>
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/message_boxes.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // after a failed start, and shut-down and unloading are safe.
 #include <gtest/gtest.h>
 #include <string>
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/child_process.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"

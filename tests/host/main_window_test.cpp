@@ -2,8 +2,8 @@
 // the plug-in down and unloads it.
 #include <gtest/gtest.h>
 #include <string>
-#include "host/main_window.h"
-#include "host/shown_lines.h"
+#include "host/app/main_window.h"
+#include "host/app/shown_lines.h"
 #include "support/win_helpers.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include "contract/config_columns.h"
 #include "core/plugin_fixture.h"
-#include "host/options_window.h"
+#include "host/app/options_window.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"

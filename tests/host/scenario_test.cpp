@@ -7,7 +7,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <string>
-#include "host/scenario_player.h"
+#include "host/app/scenario_player.h"
 #include "support/child_process.h"
 #include "support/win_helpers.h"
 

@@ -7,7 +7,7 @@
 #include "support/child_process.h"
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
-#include "host/peer_plugin.h"
+#include "host/double/peer_plugin.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
 
@@ -79,8 +79,32 @@ TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     EXPECT_EQ(notificationQueue.row(1).text, "Przykład: ikona domyślna");
 
     example.unload();
-    EXPECT_EQ(host.networks.count(775), 0u);
+    EXPECT_FALSE(host.answerers.has(Address::network(775)));
     DestroyWindow(listener);
+    host.runShutdown();
+}
+
+// A plug-in whose network another plug-in answers already is reached by
+// its identifier only: it neither takes the network over nor, when it goes,
+// takes the other's route with it.
+TEST(ExamplePlugin, LeavesANetworkThatIsAnsweredAlreadyToItsPlugin) {
+    StandInHost host;
+    host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    ASSERT_EQ(host.runStartup(), 1);
+    host.answerers.set(Address::network(775), [](HostMessage* m) { return m->id == 775001 ? 42 : 0; });
+    PeerPlugin example(host, 78);
+    ASSERT_TRUE(example.load(distProgram("example_plugin.dll").c_str()));
+    EXPECT_FALSE(example.reachedByNetwork());
+    EXPECT_EQ(sendToNetwork(host, 775, 775001), 42);
+    EXPECT_EQ(notificationQueue.count(), 0);
+    HostMessage2 network = {};
+    network.size = sizeof(network);
+    network.id = PLUGIN_NETWORK;
+    network.typeMask = -1;
+    EXPECT_EQ(host.sendMessageTo(78, (HostMessage*)&network), 775);
+    example.unload();
+    EXPECT_EQ(sendToNetwork(host, 775, 775001), 42);
+    EXPECT_EQ(host.lastError(), 0);
     host.runShutdown();
 }
 }  // namespace

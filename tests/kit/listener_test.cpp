@@ -8,7 +8,7 @@
 #include "contract/config_columns.h"
 #include "core/dispatch.h"
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
 

@@ -11,7 +11,7 @@
 #include "contract/plugin_state.h"
 #include "contract/received_message.h"
 #include "core/dispatch.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/child_process.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"

@@ -7,7 +7,7 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/queue.h"

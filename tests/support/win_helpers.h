@@ -4,7 +4,7 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
-#include "host/picture_files.h"
+#include "support/picture_files.h"
 
 // Dispatches every queued message of this thread; with ms > 0 keeps doing
 // so for that long.

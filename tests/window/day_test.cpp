@@ -86,11 +86,12 @@ protected:
         vorlane.setConfig(COL_WAITFORCLICK, 0);
         vorlane.setConfig(COL_ANIMATION, 0);
         vorlane.setConfig(COL_FULLSCREEN, 0);
-        vorlane.plugins[NETWORK_PLUGIN] = [](HostMessage* m) { return m->id == 30010 ? NET : 0; };
-        vorlane.networks[NET] = [](int id, HostMessage* m) {
+        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
+        vorlane.answerers.set(Address::network(NET), [](HostMessage* m) {
+            const int id = m->id;
             if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)"Gadu" : 0;
             return id == 30031 ? 0x40 : 0;
-        };
+        });
         for (int i = 0; i < CONTACTS; i++) {
             int row = vorlane.addContact(NET, std::to_string(1000 + i), i % 2 ? "Ola" : "Jan");
             for (int column : {COL_CNT_STATUS, COL_CNT_STATUSDESCR, COL_CNT_MSG, COL_CNT_MSGBODY})

@@ -8,7 +8,7 @@
 #include <vector>
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "skin/paint.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"

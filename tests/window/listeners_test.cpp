@@ -206,12 +206,12 @@ TEST_F(ListenerTest, TheBlankRecordIsFilledExactlyAsTheHostExpects) {
     stand.heldMessages.push_back({5, 1, "111", "hej"});
     stand.setConfig(COL_USEVINDLE, 1);
     std::vector<uint8_t> blank, selection;
-    stand.handlers[106] = [&](HostMessage* m) {
+    stand.answerers.set(Address::hostMessage(106), [&](HostMessage* m) {
         const HostMessage2* m2 = (const HostMessage2*)m;
         blank.assign((uint8_t*)m2->p2, (uint8_t*)m2->p2 + 58);
         selection.assign((uint8_t*)m2->p1, (uint8_t*)m2->p1 + 30);
         return 0;  // nothing delivered: no broadcast follows
-    };
+    });
     HWND w = makeListener();
     subscribe(w);
     ASSERT_EQ(blank.size(), 58u);

@@ -6,7 +6,7 @@
 #include <string>
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
-#include "host/stand_in_host.h"
+#include "host/double/stand_in_host.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
 #include "window/clock.h"

@@ -19,11 +19,11 @@ TEST_F(WindowProcTest, AClickOnAClickableNotificationRemovesItThenTellsTheHost) 
     // What the host sees when the notice arrives.
     int linesAtNotice = -1;
     RECT rectAtNotice = {};
-    stand.handlers[10103] = [&](HostMessage*) {
+    stand.answerers.set(Address::hostMessage(10103), [&](HostMessage*) {
         linesAtNotice = notificationQueue.count();
         rectAtNotice = realRect();
         return 1;
-    };
+    });
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, pointOnRow(1));
     ASSERT_EQ(notificationQueue.count(), 2);
     EXPECT_EQ(lineText(0), "older");

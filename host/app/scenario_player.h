@@ -35,6 +35,35 @@ private:
     bool fail(int line, const std::string& what);
     bool command(const std::string& name, const std::string& rest, int line);
     void pump(int ms);
+
+    // The words of a command's line: its name, the rest of the line, the
+    // rest's first word and what follows that word.
+    struct Words {
+        std::string name, rest, a1, args;
+    };
+    // One function per command (scenario_commands.cpp); a few serve two
+    // names that share their words.
+    typedef bool (ScenarioPlayer::*Command)(const Words& words, int line);
+    static Command commandOf(const std::string& name);
+    bool onWait(const Words& words, int line);
+    bool onNet(const Words& words, int line);
+    bool onContact(const Words& words, int line);
+    bool onStatus(const Words& words, int line);
+    bool onMessage(const Words& words, int line);
+    bool onConversation(const Words& words, int line);
+    bool onRequest(const Words& words, int line);
+    bool onPlugin(const Words& words, int line);
+    bool onSend(const Words& words, int line);
+    bool onClose(const Words& words, int line);
+    bool onPointer(const Words& words, int line);
+    bool onLeave(const Words& words, int line);
+    bool onSkins(const Words& words, int line);
+    bool onSetting(const Words& words, int line);
+    bool onOptions(const Words& words, int line);
+    bool onPreview(const Words& words, int line);
+    bool onScreenshot(const Words& words, int line);
+    bool onExpect(const Words& words, int line);
+    bool onSpeaks(const Words& words, int line);
 };
 
 // The UTF-8 text of a scenario as Windows-1250, with "\n" as a line feed

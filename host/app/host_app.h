@@ -6,9 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include "contract/host_status.h"
+#include "host/double/peer_plugin.h"
+#include "host/double/stand_in_host.h"
 #include "options_window.h"
-#include "peer_plugin.h"
-#include "stand_in_host.h"
 
 struct HostNetwork {
     int number;
@@ -16,6 +17,10 @@ struct HostNetwork {
     std::string name;   // its answer to 30016
     int status = 0;     // the user's own status on it
     std::string description;
+
+    // What the network plug-in answers: its number (30010), its name
+    // (30016 with type mask 2), and that its contacts are present (30031).
+    int answer(HostMessage* message) const;
 };
 
 struct HostContact {
@@ -29,18 +34,16 @@ struct HostContact {
 
 // A notification request of another plug-in, in one of its three sizes.
 struct PopupOrder {
-    int size = 52;            // 44, 52 or 60
+    int size = NOTIFY_REQUEST_SIZE;  // or NOTIFY_REQUEST_OLD_SIZE, NOTIFY_REQUEST_INFO_SIZE
     std::string text;
     int icon = 0;             // host icon identifier; 0 the plug-in's default
-    int defaultIcon = 0;      // 0 information, 1 error, 2 warning
+    int defaultIcon = NOTIFY_DEFAULT_INFORMATION;  // or _ERROR, _WARNING
     bool noIcon = false;
     int displayTime = 1;
     bool clickable = false;
     std::string info;         // 60-byte form: the info record for listeners
 };
 
-const int STATUS_OFFLINE = 0, STATUS_UNREACHABLE = 0x21, STATUS_BUSY = 0x22, STATUS_AVAILABLE = 0x40,
-          STATUS_AWAY = 0x41, STATUS_INVISIBLE = 0x42, STATUS_CHAT = 0x43, STATUS_CONNECTING = 0xF1;
 // The status named in a scenario or chosen in the main window ("available",
 // "0x22", "64"); -1 when the name means nothing.
 int statusByName(const std::string& name);

@@ -1,11 +1,22 @@
 #include "host_app.h"
 #include <stdio.h>
 #include <stdlib.h>
-#include "../contract/received_message.h"
+#include "contract/action_info.h"
+#include "contract/config_columns.h"
+#include "contract/received_message.h"
 
 namespace {
 const int FIRST_NETWORK_PLUGIN = 50, FIRST_PEER_PLUGIN = 80;
-const int CONVERSATION_ACTION = 774120, CONVERSATION_GROUP = 200, CODE_OPENED = 10;
+// The type of a received message the plug-in notifies.
+const int32_t CHAT_MESSAGE = 1;
+// The contact's presence a network plug-in reports (30031).
+const int PRESENT = STATUS_AVAILABLE;
+// 44-byte requests: any source but the three named ones means the default icon.
+const int32_t OLD_ICON_DEFAULT = 3;
+// 60-byte requests: the kind of the info record a requesting plug-in passes on.
+const int32_t REQUEST_INFO_KIND = 3;
+// Clickable requests: the requesting plug-in's actions, one per request.
+const int32_t FIRST_ORIGIN_ACTION = 900, ORIGIN_PARENT = 90;
 
 struct NamedStatus {
     const char* name;
@@ -30,8 +41,15 @@ int statusByName(const std::string& name) {
 
 const char* statusName(int status) {
     for (const NamedStatus& s : STATUSES)
-        if ((status & 0xFF) == s.status) return s.name;
+        if ((status & STATUS_CODE_MASK) == s.status) return s.name;
     return "other";
+}
+
+int HostNetwork::answer(HostMessage* m) const {
+    if (m->id == PLUGIN_NETWORK) return number;
+    if (m->id == PLUGIN_DISPLAY_NAME && m->typeMask == 2) return (int)(intptr_t)name.c_str();
+    if (m->id == PLUGIN_NETWORK_STATUS) return PRESENT;
+    return 0;
 }
 
 HostApp::HostApp() {}
@@ -64,19 +82,16 @@ void HostApp::shutdown() {
 }
 
 HostNetwork* HostApp::addNetwork(int number, const std::string& name) {
-    if (network(number)) return nullptr;
+    if (network(number) || host.answerers.has(Address::network(number))) return nullptr;
     HostNetwork n;
     n.number = number;
     n.pluginId = FIRST_NETWORK_PLUGIN + (int)networks.size();
     n.name = name;
     networks.push_back(n);
     HostNetwork* added = &networks.back();
-    host.plugins[added->pluginId] = [added](HostMessage* m) { return m->id == 30010 ? added->number : 0; };
-    host.networks[number] = [added](int id, HostMessage* m) {
-        if (id == 30016 && m->typeMask == 2) return (int)(intptr_t)added->name.c_str();
-        if (id == 30031) return 0x40;  // contacts of this network are present
-        return 0;
-    };
+    Answerers::Answer answer = [added](HostMessage* m) { return added->answer(m); };
+    host.answerers.set(Address::plugin(added->pluginId), answer);
+    host.answerers.set(Address::network(number), answer);
     notifyChanged();
     return added;
 }
@@ -95,8 +110,8 @@ HostContact* HostApp::addContact(int net, const std::string& userId, const std::
     c.userId = userId;
     c.name = name;
     c.gender = gender;
-    if (gender) host.setContact(c.row, 20, gender);
-    host.setContact(c.row, 2, 0);
+    if (gender) host.setContact(c.row, COLUMN_GENDER, gender);
+    host.setContact(c.row, COLUMN_STATUS, STATUS_OFFLINE);
     contacts.push_back(c);
     notifyChanged();
     return &contacts.back();
@@ -121,13 +136,13 @@ void HostApp::receiveMessage(HostContact& from, const std::string& body) {
     ReceivedMessage m = {};
     m.size = sizeof(m);
     m.net = from.net;
-    m.type = 1;
+    m.type = CHAT_MESSAGE;
     m.from = from.userId.c_str();
     m.body = texts.back().c_str();
     m.text18 = m.text26 = "";
     m.contact = -2;
-    host.heldMessages.push_back({from.net, 1, from.userId, body});
-    host.send(20100, (intptr_t)&m);
+    host.heldMessages.push_back({from.net, CHAT_MESSAGE, from.userId, body});
+    host.send(HOST_MESSAGE_RECEIVED, (intptr_t)&m);
 }
 
 // A status change record (24011 a contact's, 24012 a network's) delivered
@@ -143,19 +158,19 @@ static void deliverStatus(StandInHost& host, int id, int subject, int status, co
 }
 
 void HostApp::contactStatus(HostContact& c, int status, const std::string& description) {
-    deliverStatus(host, 24011, c.row, status, description);
+    deliverStatus(host, HOST_CONTACT_STATUS, c.row, status, description);
     // The table holds the new status once the plug-in has seen the change.
-    if (status != -1) {
+    if (status != STATUS_DESCRIPTION_ONLY) {
         c.status = status;
-        host.setContact(c.row, 2, status);
+        host.setContact(c.row, COLUMN_STATUS, status);
     }
     c.description = description;
     notifyChanged();
 }
 
 void HostApp::networkStatus(HostNetwork& n, int status, const std::string& description) {
-    deliverStatus(host, 24012, n.pluginId, status, description);
-    if (status != -1) n.status = status;
+    deliverStatus(host, HOST_NETWORK_STATUS, n.pluginId, status, description);
+    if (status != STATUS_DESCRIPTION_ONLY) n.status = status;
     n.description = description;
     notifyChanged();
 }
@@ -163,50 +178,52 @@ void HostApp::networkStatus(HostNetwork& n, int status, const std::string& descr
 void HostApp::openConversation(HostContact& c) {
     ActionNotice n = {};
     n.size = sizeof(n);
-    n.action.actionId = CONVERSATION_ACTION;
-    n.action.parentId = CONVERSATION_GROUP;
+    n.action.actionId = REMOVE_CONTACT_ACTION;
+    n.action.parentId = EVENTS_GROUP;
     n.action.contact = c.row;
-    n.code = CODE_OPENED;
-    host.send(22200, (intptr_t)&n, 0);
+    n.code = NOTICE_REFRESH;
+    host.send(HOST_ACTION_EVENT, (intptr_t)&n, 0);
 }
 
 int HostApp::request(const PopupOrder& order) {
     texts.push_back(order.text);
     const char* text = texts.back().c_str();
-    if (order.size == 44) {
+    if (order.size == NOTIFY_REQUEST_OLD_SIZE) {
         PopupRequest44 r = {};
-        r.size = 44;
-        r.id = 774201;
-        r.net = 774;
+        r.size = NOTIFY_REQUEST_OLD_SIZE;
+        r.id = NOTIFY_REQUEST;
+        r.net = NOTIFY_NETWORK;
         r.typeMask = -1;
         r.text = text;
         // A host icon given by status: network and status of its identifier.
-        bool status = ((uint32_t)order.icon >> 28) == 4;
-        r.iconSource = order.icon == 0x50000010 ? 2 : status ? 1 : 3;
+        r.iconSource = order.icon == NOTIFY_MESSAGE_ICON     ? NOTIFY_OLD_ICON_MESSAGE
+                       : isStatusIcon((uint32_t)order.icon) ? NOTIFY_OLD_ICON_STATUS
+                                                            : OLD_ICON_DEFAULT;
         r.network = ((uint32_t)order.icon >> 20) & 0xFF;
         r.status = ((uint32_t)order.icon >> 4) & 0xFFFF;
         return host.deliver((HostMessage*)&r);
     }
     PopupRequest r = popupRequest(text);
-    r.size = order.size == 60 ? 60 : 52;
-    r.iconFlags = (uint8_t)((order.noIcon ? 2 : 0) | (order.defaultIcon << 4));
+    r.size = order.size == NOTIFY_REQUEST_INFO_SIZE ? NOTIFY_REQUEST_INFO_SIZE : NOTIFY_REQUEST_SIZE;
+    // Icon kinds from 2 on show none.
+    r.iconFlags = NOTIFY_ICON_FLAGS(order.noIcon ? 2 : NOTIFY_ICON_HOST, order.defaultIcon);
     r.icon = (uint32_t)order.icon;
     r.displayTime = (int8_t)order.displayTime;
     r.clickable = order.clickable ? 1 : 0;
     if (order.clickable) {
         // An action of the requesting plug-in, one per request.
-        r.originAction = 900 + nextOrigin++;
-        r.originParent = 90;
+        r.originAction = FIRST_ORIGIN_ACTION + nextOrigin++;
+        r.originParent = ORIGIN_PARENT;
     }
-    if (r.size == 60 && !order.info.empty()) {
+    if (r.size == NOTIFY_REQUEST_INFO_SIZE && !order.info.empty()) {
         texts.push_back(order.info);
         r.infoText = texts.back().c_str();
-        r.infoKind = 3;
+        r.infoKind = REQUEST_INFO_KIND;
     }
     return host.deliver((HostMessage*)&r);
 }
 
-void HostApp::closeNotification(int id) { host.send(774202, id, 0); }
+void HostApp::closeNotification(int id) { host.send(NOTIFY_CLOSE, id, 0); }
 
 void HostApp::setSetting(int column, const std::string& value) {
     bool text = false;
@@ -216,7 +233,7 @@ void HostApp::setSetting(int column, const std::string& value) {
         host.setConfig(column, value);
     else
         host.setConfig(column, atoi(value.c_str()));
-    host.send(21020);
+    host.send(HOST_SETTINGS_CHANGED);
 }
 
 bool HostApp::loadPeer(const std::string& dllPath, std::string* error) {
@@ -225,7 +242,7 @@ bool HostApp::loadPeer(const std::string& dllPath, std::string* error) {
         *error = "cannot load and start " + dllPath;
         return false;
     }
-    if (peer->net == 0 || peer->net == 774 || network(peer->net)) {
+    if (!peer->reachedByNetwork()) {
         *error = dllPath + " answers network " + std::to_string(peer->net) + ", which is taken";
         return false;  // the peer's destructor stops and unloads it
     }

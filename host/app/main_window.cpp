@@ -19,12 +19,9 @@ const StatusChoice CHOICES[] = {
 
 const char* statusLabel(int status) {
     for (const StatusChoice& c : CHOICES)
-        if ((status & 0xFF) == c.status) return c.label;
+        if ((status & STATUS_CODE_MASK) == c.status) return c.label;
     return "inny";
 }
-
-// The host's icon identifier of a status on a network.
-int statusIcon(int net, int status) { return 0x40000000 + ((net & 0xFF) << 20) + (status & 0xFF) * 16; }
 
 HFONT guiFont() { return (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
 
@@ -151,7 +148,7 @@ void MainWindow::refresh() {
     int i = 0;
     for (HostContact& c : app.contacts) {
         HostNetwork* n = app.network(c.net);
-        setCell(contacts, i, 0, c.name, c.row, app.host.iconIndex(statusIcon(c.net, c.status)));
+        setCell(contacts, i, 0, c.name, c.row, app.host.iconIndex((int)statusIcon(c.net, c.status)));
         setCell(contacts, i, 1, n ? n->name : std::to_string(c.net));
         setCell(contacts, i, 2, statusLabel(c.status));
         setCell(contacts, i, 3, c.description);
@@ -160,7 +157,7 @@ void MainWindow::refresh() {
     SendMessageA(networks, LVM_DELETEALLITEMS, 0, 0);
     i = 0;
     for (HostNetwork& n : app.networks) {
-        setCell(networks, i, 0, n.name, n.number, app.host.iconIndex(statusIcon(n.number, n.status)));
+        setCell(networks, i, 0, n.name, n.number, app.host.iconIndex((int)statusIcon(n.number, n.status)));
         setCell(networks, i, 1, statusLabel(n.status));
         i++;
     }
@@ -212,7 +209,7 @@ void MainWindow::onCommand(int id) {
         if (c) app.contactStatus(*c, chosenStatus(), c->description);
         break;
     case ID_CONTACT_DESCRIPTION:
-        if (c) app.contactStatus(*c, -1, typedText());
+        if (c) app.contactStatus(*c, STATUS_DESCRIPTION_ONLY, typedText());
         break;
     case ID_OWN_STATUS:
         if (HostNetwork* n = selectedNetwork()) app.networkStatus(*n, chosenStatus(), "");

@@ -27,23 +27,27 @@ bool PeerPlugin::load(const char* dllPath) {
     unload();
     library = dllPath ? LoadLibraryA(dllPath) : nullptr;
     if (library) proc = (IMessageProcFn)(void*)GetProcAddress(library, "_IMessageProc@4");
-    if (!proc || !call(20001, (intptr_t) static_cast<HostControl*>(this))) {
+    if (!proc || !call(HOST_START, (intptr_t) static_cast<HostControl*>(this))) {
         unload();
         return false;
     }
     started = true;
-    net = call(30010);
-    host.networks[net] = [this](int, HostMessage* m) { return deliver(m); };
-    host.plugins[id] = [this](HostMessage* m) { return deliver(m); };
+    net = call(PLUGIN_NETWORK);
+    Answerers::Answer answer = [this](HostMessage* m) { return deliver(m); };
+    host.answerers.set(Address::plugin(id), answer);
+    // A network that another plug-in answers stays that plug-in's.
+    routesNetwork = net != 0 && net != NOTIFY_NETWORK && !host.answerers.has(Address::network(net));
+    if (routesNetwork) host.answerers.set(Address::network(net), answer);
     return true;
 }
 
 void PeerPlugin::unload() {
     if (started) {
-        call(20002);
-        host.networks.erase(net);
-        host.plugins.erase(id);
+        call(HOST_STOP);
+        if (routesNetwork) host.answerers.remove(Address::network(net));
+        host.answerers.remove(Address::plugin(id));
     }
+    routesNetwork = false;
     started = false;
     proc = nullptr;
     if (library) FreeLibrary(library);

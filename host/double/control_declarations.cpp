@@ -1,6 +1,5 @@
 #include "control_declarations.h"
 #include <string.h>
-#include "../contract/action_info.h"
 
 namespace {
 const size_t MAX_LABEL = 4096;
@@ -38,6 +37,6 @@ void splitLabel(const std::string& text, std::string* label, std::string* tip) {
 std::vector<ControlDeclaration> pageItems(const std::vector<ControlDeclaration>& all, int32_t page) {
     std::vector<ControlDeclaration> items;
     for (const ControlDeclaration& d : all)
-        if (d.parentId == page && d.kind != CONTROL_PAGE) items.push_back(d);
+        if (d.parentId == page && d.kind != KIND_PAGE) items.push_back(d);
     return items;
 }

@@ -1,16 +1,22 @@
 // A stand-in for the closed Vorlane host: it loads (or is attached to) the
 // plug-in, drives its lifecycle, keeps the configuration and contact tables,
-// the icon image list and the log, plays network plug-ins, and records every
-// message the plug-in sends together with its result.
+// the icon image list and the log, routes what the plug-ins send between
+// them (the answerers), and records every message the plug-in sends
+// together with its result. It is the host's side of the contract only; the
+// application built on it (host/app/) adds the windows and the scenarios.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 #include <stdint.h>
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
-#include "../contract/host_api.h"
+#include "answerers.h"
+#include "contract/host_api.h"
+#include "contract/host_messages.h"
+#include "contract/host_status.h"
+#include "control_declarations.h"
+#include "control_panel.h"
 
 typedef int(__stdcall* IMessageProcFn)(HostMessage*);
 
@@ -19,14 +25,20 @@ typedef int(__stdcall* IMessageProcFn)(HostMessage*);
 // else 0 for the caller to fill in.
 inline PopupRequest popupRequest(const char* text) {
     PopupRequest r = {};
-    r.size = 52;
-    r.id = 774201;
-    r.net = 774;
+    r.size = NOTIFY_REQUEST_SIZE;
+    r.id = NOTIFY_REQUEST;
+    r.net = NOTIFY_NETWORK;
     r.typeMask = -1;
     r.text = text;
     r.originContact = -2;
     return r;
 }
+
+// The host's icon identifiers of statuses (0x4NNSSSS0): a status code (or
+// as many bits of the status as the mask keeps) on a network.
+const uint32_t STATUS_ICONS = 0x40000000u;
+uint32_t statusIcon(int net, int status, uint32_t statusMask = STATUS_CODE_MASK);
+inline bool isStatusIcon(uint32_t iconId) { return (iconId >> 28) == (STATUS_ICONS >> 28); }
 
 class StandInHost final : public HostControl {
 public:
@@ -83,12 +95,11 @@ public:
     // --- log (message 1) ------------------------------------------------------
     std::vector<std::string> log;
 
-    // --- network plug-ins: answer 30010/30016/30031 sent towards a network ---
-    // responder(id, message) -> result; no responder means lastError != 0.
-    std::map<int, std::function<int(int id, HostMessage* message)>> networks;
-    // Other plug-ins addressed by identifier (sendMessageTo): plugin id ->
-    // its answer; an unknown identifier means lastError != 0.
-    std::map<int, std::function<int(HostMessage* message)>> plugins;
+    // --- routing ------------------------------------------------------------
+    // The network plug-ins the host plays and the other plug-ins it loads
+    // (30010, 30016, 30031 ... sent to them), and stand-ins for the host's
+    // own answers. Nobody at an address means lastError != 0 for the sender.
+    Answerers answerers;
 
     // Messages the host holds for the window's listener replay (103 / 106).
     struct HeldMessage {
@@ -103,18 +114,19 @@ public:
     // answered with a 22200 ActionNotice to the plug-in, as the real host does.
     bool echoSampleClicks = true;
 
-    // Options controls (10101 declares, 10106 reads, 10108 sets the text,
-    // 10110 sets the value): texts set by 10108, by action id. A control
-    // bound to a column (action id 0x11000000 | column) reads and writes
-    // that configuration column.
+    // --- options controls (10101 declares, 10106 reads, 10108 sets the
+    // text, 10110 sets the value) ---------------------------------------------
+    // What the plug-in declared during the last 22000, in order.
+    const std::vector<ControlDeclaration>& declaredControls() const { return declared; }
+    // The options window showing the controls, or null: it answers for the
+    // controls it shows.
+    void showControlsIn(ControlPanel* panel) { controlPanel = panel; }
+    ControlPanel* shownControls() const { return controlPanel; }
+    // Without a control shown for the action, the host keeps the texts set
+    // by 10108 (and 10110) by action id; a control bound to a column
+    // (BOUND_CONTROL | column) reads and 10110 writes that configuration
+    // column.
     std::map<int, std::string> controlTexts;
-    // An open options window answers the control messages (10101, 10106,
-    // 10108, 10110, with p1) before the host does; false leaves the message
-    // to the host.
-    std::function<bool(int id, intptr_t p1, int* result)> optionsControls;
-
-    // Extra answers for host messages (by id), consulted before the built-ins.
-    std::map<int, std::function<int(HostMessage* message)>> handlers;
 
     // --- recording --------------------------------------------------------------
     struct Sent {
@@ -168,7 +180,6 @@ private:
     HINSTANCE module = nullptr;
     IMessageProcFn proc = nullptr;
     int lastErrorCode = 0;
-    // (implementation detail members may be added below)
     struct Cell {
         bool isText = false;
         int32_t number = 0;
@@ -184,14 +195,43 @@ private:
     CRITICAL_SECTION deliveryLock;
     std::map<DWORD, HostMessage*> delivering;  // record being handled, per thread
     bool holdsPlugin = false;                  // between 20001 and 20002
+    std::vector<ControlDeclaration> declared;
+    bool collectingControls = false;           // during 22000
+    ControlPanel* controlPanel = nullptr;
 
     const Cell* findCell(int table, int row, int column) const;
     const Column* findColumn(int table, int column) const;
     // A cell's value, else its column's default, else 0 / "".
     int cellInt(int table, int row, int column) const;
     std::string cellText(int table, int row, int column) const;
-    int hostMessage(HostMessage* message, Sent& record);
     int towardsNetwork(HostMessage* message);
     int addIconImage(int iconId);
+
+    // A message to the host itself (net 0), and its parameters.
+    struct HostCall {
+        HostMessage* message;
+        intptr_t p1, p2;
+        const Sent& record;  // with what p1 pointed to
+    };
+    typedef int (StandInHost::*HostAnswer)(const HostCall& call);
+    int hostMessage(HostMessage* message, Sent& record);
+    void recordPointers(HostMessage* message, intptr_t p1, Sent& record) const;
+    static HostAnswer answerOf(int id);
+    // One answer per host message (host_messages.cpp).
+    int answerLogLine(const HostCall& call);
+    int answerHeldCount(const HostCall& call);
+    int answerHeldMessage(const HostCall& call);
+    int answerContactRow(const HostCall& call);
+    int answerColumn(const HostCall& call);
+    int answerClick(const HostCall& call);
+    int answerIcon(const HostCall& call);
+    int answerIconIndex(const HostCall& call);
+    int answerIconList(const HostCall& call);
+    int answerNoWindowEntry(const HostCall& call);
+    // The control messages, in one place (options_controls.cpp).
+    int answerDeclaration(const HostCall& call);
+    int answerReadControl(const HostCall& call);
+    int answerSetControlText(const HostCall& call);
+    int answerSetControlValue(const HostCall& call);
     static LRESULT CALLBACK recallProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -8,9 +8,10 @@
 #include <stdio.h>
 
 namespace {
-HICON hostIcon(int iconId) {
+// The icon resource of this program for an identifier, or null.
+HICON programIcon(int iconId) {
     uint32_t id = (uint32_t)iconId;
-    if ((id >> 28) == 4) id = 0x40000000u | (id & 0xFF0u);  // status code, any network
+    if (isStatusIcon(id)) id = statusIcon(0, (int)(id >> 4));  // status code, any network
     char name[16];
     snprintf(name, sizeof(name), "S%08X", (unsigned)id);
     HMODULE self = GetModuleHandleA(nullptr);
@@ -18,6 +19,10 @@ HICON hostIcon(int iconId) {
     return (HICON)LoadImageA(self, name, IMAGE_ICON, 16, 16, 0);
 }
 }  // namespace
+
+uint32_t statusIcon(int net, int status, uint32_t statusMask) {
+    return STATUS_ICONS + ((uint32_t)(net & 0xFF) << 20) + (((uint32_t)status & statusMask) << 4);
+}
 
 HIMAGELIST StandInHost::imageList() {
     if (!icons) icons = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 8, 8);
@@ -43,7 +48,7 @@ int StandInHost::iconIndex(int iconId) {
 
 int StandInHost::addIconImage(int iconId) {
     if (!imageList()) return -1;
-    if (HICON icon = hostIcon(iconId)) {
+    if (HICON icon = programIcon(iconId)) {
         int index = ImageList_AddIcon(icons, icon);
         DestroyIcon(icon);
         if (index >= 0) return index;

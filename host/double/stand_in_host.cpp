@@ -99,7 +99,7 @@ int StandInHost::send(int id, intptr_t p1, intptr_t p2) {
     HostMessage2 m = {};
     m.size = sizeof(m);
     m.id = id;
-    m.net = 774;
+    m.net = NOTIFY_NETWORK;
     m.typeMask = -1;
     m.p1 = p1;
     m.p2 = p2;
@@ -108,14 +108,21 @@ int StandInHost::send(int id, intptr_t p1, intptr_t p2) {
 
 int StandInHost::start() {
     holdsPlugin = true;
-    return send(20001, (intptr_t)static_cast<HostControl*>(this));
+    return send(HOST_START, (intptr_t)static_cast<HostControl*>(this));
 }
-int StandInHost::declareColumns() { return send(21001); }
-int StandInHost::declareOptions() { return send(22000); }
-int StandInHost::createWindow() { return send(22100); }
-int StandInHost::destroyWindow() { return send(22101); }
+int StandInHost::declareColumns() { return send(HOST_DECLARE_COLUMNS); }
+int StandInHost::declareOptions() {
+    // The declarations of this answer replace those of the last.
+    declared.clear();
+    collectingControls = true;
+    int result = send(HOST_BUILD_OPTIONS);
+    collectingControls = false;
+    return result;
+}
+int StandInHost::createWindow() { return send(HOST_WINDOW_CREATE); }
+int StandInHost::destroyWindow() { return send(HOST_WINDOW_TEAR_DOWN); }
 int StandInHost::stop() {
-    int result = send(20002);
+    int result = send(HOST_STOP);
     holdsPlugin = false;
     return result;
 }
@@ -220,15 +227,13 @@ int StandInHost::sendMessageTo(int plugin, HostMessage* message) {
     if (message->size < sizeof(HostMessage)) {
         lastErrorCode = 1;  // no header: nobody can be addressed
     } else if (plugin >= 0) {
-        auto other = plugins.find(plugin);
         if (plugin == pluginId()) {
             lastErrorCode = 0;
             result = deliver(message);
-        } else if (other != plugins.end() && other->second) {
-            lastErrorCode = 0;
-            result = other->second(message);
         } else {
-            lastErrorCode = 1;
+            // Set before asking: the answer may send on and find its own.
+            lastErrorCode = 0;
+            if (!answerers.ask(Address::plugin(plugin), message, &result)) lastErrorCode = 1;
         }
     } else if (message->net == 0) {
         result = hostMessage(message, record);
@@ -243,17 +248,12 @@ int StandInHost::sendMessageTo(int plugin, HostMessage* message) {
 }
 
 int StandInHost::towardsNetwork(HostMessage* message) {
-    if (message->net == 774) {
-        lastErrorCode = 0;
-        return deliver(message);
-    }
-    auto it = networks.find(message->net);
-    if (it == networks.end() || !it->second) {
-        lastErrorCode = 1;  // no plug-in of that network answered
-        return 0;
-    }
     lastErrorCode = 0;
-    return it->second(message->id, message);
+    if (message->net == NOTIFY_NETWORK) return deliver(message);
+    int result = 0;
+    if (!answerers.ask(Address::network(message->net), message, &result))
+        lastErrorCode = 1;  // no plug-in of that network answered
+    return result;
 }
 
 int StandInHost::countSent(int id) const {

@@ -6,7 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include "../contract/action_info.h"
+#include "contract/action_info.h"
 #include "options_layout.h"
 
 using namespace options_layout;
@@ -14,17 +14,11 @@ using namespace options_layout;
 namespace {
 const char FRAME_CLASS[] = "VorlaneHostOptions";
 const char PANEL_CLASS[] = "VorlaneHostOptionsPage";
-const int CODE_CLICK = 1, CODE_OPENED = 10, CODE_CHANGED = 100;
 }  // namespace
 
-OptionsWindow::OptionsWindow(StandInHost& h) : host(h) {
-    host.optionsControls = [this](int id, intptr_t p1, int* result) { return answer(id, p1, result); };
-}
+OptionsWindow::OptionsWindow(StandInHost& h) : host(h) {}
 
-OptionsWindow::~OptionsWindow() {
-    close();
-    host.optionsControls = nullptr;
-}
+OptionsWindow::~OptionsWindow() { close(); }
 
 static void registerOptionsClasses(WNDPROC frame, WNDPROC panel) {
     static bool done = false;
@@ -47,10 +41,8 @@ static void registerOptionsClasses(WNDPROC frame, WNDPROC panel) {
 
 bool OptionsWindow::open(int row, const std::string& name) {
     registerOptionsClasses(frameProc, panelProc);
-    declarations.clear();
-    collecting = true;
     host.declareOptions();
-    collecting = false;
+    declarations = host.declaredControls();
     if (declarations.empty()) return false;
     contactRow = row;
     contactName = name;
@@ -61,6 +53,7 @@ bool OptionsWindow::open(int row, const std::string& name) {
         frame = CreateWindowExA(0, FRAME_CLASS, "Vorlane - opcje", style, 16, 16, r.right - r.left,
                                 r.bottom - r.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
         if (!frame) return false;
+        host.showControlsIn(this);
         tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_SHOWSELALWAYS | TVS_LINESATROOT | TVS_NOTOOLTIPS,
                                MARGIN, MARGIN, TREE_WIDTH - MARGIN, PANEL_HEIGHT, frame, nullptr,
@@ -74,7 +67,7 @@ bool OptionsWindow::open(int row, const std::string& name) {
         if (tips) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 320);
     }
     buildTree();
-    showPage(row >= 1 ? CONTACT_PAGE_ID : PLUGIN_PAGE);
+    showPage(row >= 1 ? CONTACT_PAGE : OPTIONS_PAGE);
     if (shownNode) SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)shownNode);
     ShowWindow(frame, SW_SHOWNORMAL);
     UpdateWindow(frame);
@@ -84,6 +77,7 @@ bool OptionsWindow::open(int row, const std::string& name) {
 void OptionsWindow::close() {
     if (!frame) return;
     clearPage();
+    if (host.shownControls() == this) host.showControlsIn(nullptr);
     HWND f = frame;
     frame = tree = panel = tips = nullptr;
     DestroyWindow(f);
@@ -96,12 +90,12 @@ void OptionsWindow::buildTree() {
     HTREEITEM contactNode = nullptr;
     shownNode = nullptr;
     for (const ControlDeclaration& d : declarations) {
-        if (d.kind != CONTROL_PAGE) continue;
+        if (d.kind != KIND_PAGE) continue;
         TVINSERTSTRUCTA insert = {};
         insert.hInsertAfter = TVI_LAST;
         insert.item.mask = TVIF_TEXT | TVIF_PARAM;
         insert.item.lParam = d.actionId;
-        if (d.actionId == CONTACT_PAGE_ID) {
+        if (d.actionId == CONTACT_PAGE) {
             if (contactRow < 1) continue;
             if (!contactNode) {
                 TVINSERTSTRUCTA c = {};
@@ -119,7 +113,7 @@ void OptionsWindow::buildTree() {
         }
         insert.item.pszText = (char*)d.label.c_str();
         HTREEITEM node = (HTREEITEM)SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
-        if (d.actionId == (contactRow >= 1 ? CONTACT_PAGE_ID : PLUGIN_PAGE)) shownNode = node;
+        if (d.actionId == (contactRow >= 1 ? CONTACT_PAGE : OPTIONS_PAGE)) shownNode = node;
         if (contactNode) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)contactNode);
     }
 }
@@ -132,7 +126,7 @@ HWND OptionsWindow::control(int column) const {
 
 HWND OptionsWindow::button(int32_t actionId) const {
     for (const Item& item : items)
-        if (item.declaration.kind == CONTROL_BUTTON && item.declaration.actionId == actionId) return item.control;
+        if (item.declaration.kind == KIND_BUTTON && item.declaration.actionId == actionId) return item.control;
     return nullptr;
 }
 
@@ -146,53 +140,53 @@ OptionsWindow::Item* OptionsWindow::itemOfAction(int32_t actionId) {
     for (Item& item : items) {
         if (!item.control) continue;
         const ControlDeclaration& d = item.declaration;
-        int32_t id = d.bound() ? (int32_t)(0x11000000 | d.column()) : d.actionId;
+        int32_t id = d.bound() ? (int32_t)(BOUND_CONTROL | d.column()) : d.actionId;
         if (id == actionId && (d.bound() || d.actionId != 0)) return &item;
     }
     return nullptr;
 }
 
 void OptionsWindow::store(const Item& item, int value) {
-    if (page == CONTACT_PAGE_ID)
+    if (page == CONTACT_PAGE)
         host.setContact(contactRow, item.declaration.column(), value);
     else
         host.setConfig(item.declaration.column(), value);
-    host.send(21020);  // the settings changed, as the host reports them
+    host.send(HOST_SETTINGS_CHANGED);  // the settings changed, as the host reports them
 }
 
 void OptionsWindow::store(const Item& item, const std::string& text) {
-    if (page == CONTACT_PAGE_ID)
+    if (page == CONTACT_PAGE)
         host.setContact(contactRow, item.declaration.column(), text);
     else
         host.setConfig(item.declaration.column(), text);
-    host.send(21020);
+    host.send(HOST_SETTINGS_CHANGED);
 }
 
 void OptionsWindow::notify(int32_t actionId, int code) {
     ActionNotice n = {};
     n.size = sizeof(n);
     n.action.actionId = actionId;
-    n.action.parentId = PLUGIN_PAGE;
+    n.action.parentId = OPTIONS_PAGE;
     n.action.contact = -2;
     n.code = code;
-    host.send(22200, (intptr_t)&n, 0);
+    host.send(HOST_ACTION_EVENT, (intptr_t)&n, 0);
 }
 
 void OptionsWindow::onCommand(HWND control, int code) {
     Item* item = itemOf(control);
     if (!item || filling) return;
     const ControlDeclaration d = item->declaration;  // the page may be rebuilt below
-    const int32_t boundId = (int32_t)(0x11000000 | d.column());
+    const int32_t boundId = (int32_t)(BOUND_CONTROL | d.column());
     switch (d.kind) {
-    case CONTROL_CHECK:
+    case KIND_CHECK:
         if (code == BN_CLICKED) store(*item, SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         break;
-    case CONTROL_BUTTON:
-        if (code == BN_CLICKED) notify(d.actionId, CODE_CLICK);
+    case KIND_BUTTON:
+        if (code == BN_CLICKED) notify(d.actionId, NOTICE_CLICK);
         break;
-    case CONTROL_CHOOSER:
+    case KIND_CHOOSER:
         if (code == CBN_DROPDOWN) {
-            notify(boundId, CODE_OPENED);
+            notify(boundId, NOTICE_REFRESH);
         } else if (code == CBN_SELCHANGE) {
             int i = (int)SendMessageA(control, CB_GETCURSEL, 0, 0);
             int n = i >= 0 ? (int)SendMessageA(control, CB_GETLBTEXTLEN, i, 0) : -1;
@@ -203,15 +197,15 @@ void OptionsWindow::onCommand(HWND control, int code) {
             store(*item, text);
         }
         break;
-    case CONTROL_DIRECTORY:
-    case CONTROL_NUMBER:
-        if (code == EN_CHANGE && d.kind == CONTROL_DIRECTORY) {
-            notify(boundId, CODE_CHANGED);
+    case KIND_DIRECTORY:
+    case KIND_NUMBER:
+        if (code == EN_CHANGE && d.kind == KIND_DIRECTORY) {
+            notify(boundId, NOTICE_CHANGED);
         } else if (code == EN_KILLFOCUS && SendMessageA(control, EM_GETMODIFY, 0, 0)) {
             SendMessageA(control, EM_SETMODIFY, FALSE, 0);
             char text[1024];
             GetWindowTextA(control, text, sizeof(text));
-            if (d.kind == CONTROL_NUMBER)
+            if (d.kind == KIND_NUMBER)
                 store(*item, atoi(text));
             else
                 store(*item, std::string(text));
@@ -221,75 +215,73 @@ void OptionsWindow::onCommand(HWND control, int code) {
     }
 }
 
-// The control messages while the window is open: 10101 is collected while
-// the plug-in declares; 10106, 10108 and 10110 go to the control shown.
-bool OptionsWindow::answer(int id, intptr_t p1, int* result) {
-    if (id == 10101) {
-        ControlDeclaration d;
-        if (collecting && readDeclaration((const void*)p1, &d)) declarations.push_back(d);
-        return false;  // the host answers it as ever
-    }
-    if (!frame) return false;
-    ActionInfo a = {};
-    uint16_t size = 0;
-    memcpy(&size, (const void*)p1, 2);
-    if (size < ACTION_INFO_SHORT) return false;
-    memcpy(&a, (const void*)p1, ACTION_INFO_SHORT);
-    Item* item = itemOfAction(a.action.actionId);
+// The control messages for the controls shown. The host answers for a
+// control that is not shown.
+bool OptionsWindow::readControl(int32_t action, std::string* value) {
+    Item* item = itemOfAction(action);
     if (!item) return false;
     HWND c = item->control;
     const int32_t kind = item->declaration.kind;
-    *result = 1;
-    if (id == 10106) {
-        char* buffer = (char*)a.text;
-        if (!buffer || a.capacity <= 0) {
-            *result = 0;
-            return true;
+    value->clear();
+    if (kind == KIND_CHECK) {
+        *value = SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
+    } else if (kind == KIND_CHOOSER) {
+        int i = (int)SendMessageA(c, CB_GETCURSEL, 0, 0);
+        int n = i >= 0 ? (int)SendMessageA(c, CB_GETLBTEXTLEN, i, 0) : -1;
+        if (n > 0) {
+            value->assign((size_t)n + 1, '\0');
+            SendMessageA(c, CB_GETLBTEXT, i, (LPARAM)&(*value)[0]);
+            value->resize(strlen(value->c_str()));
         }
-        std::string value;
-        if (kind == CONTROL_CHECK) {
-            value = SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? "1" : "0";
-        } else if (kind == CONTROL_CHOOSER) {
-            int i = (int)SendMessageA(c, CB_GETCURSEL, 0, 0);
-            int n = i >= 0 ? (int)SendMessageA(c, CB_GETLBTEXTLEN, i, 0) : -1;
-            if (n > 0) {
-                value.assign((size_t)n + 1, '\0');
-                SendMessageA(c, CB_GETLBTEXT, i, (LPARAM)&value[0]);
-                value.resize(strlen(value.c_str()));
-            }
-        } else {
-            int n = GetWindowTextLengthA(c);
-            value.assign((size_t)n + 1, '\0');
-            GetWindowTextA(c, &value[0], n + 1);
-            value.resize(strlen(value.c_str()));
-        }
-        lstrcpynA(buffer, value.c_str(), a.capacity);
-        return true;
+    } else {
+        int n = GetWindowTextLengthA(c);
+        value->assign((size_t)n + 1, '\0');
+        GetWindowTextA(c, &(*value)[0], n + 1);
+        value->resize(strlen(value->c_str()));
     }
-    std::string text = a.text ? std::string(a.text, strnlen(a.text, 65536)) : std::string();
+    return true;
+}
+
+bool OptionsWindow::setControlText(int32_t action, const std::string& text) {
+    Item* item = itemOfAction(action);
+    if (!item) return false;
+    HWND c = item->control;
     filling = true;
-    if (kind == CONTROL_CHOOSER && id == 10108) {
+    if (item->declaration.kind == KIND_CHOOSER) {
         // One name per line, each followed by a line feed.
         SendMessageA(c, CB_RESETCONTENT, 0, 0);
         size_t start = 0;
         for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
             SendMessageA(c, CB_ADDSTRING, 0, (LPARAM)text.substr(start, end - start).c_str());
         if (start < text.size()) SendMessageA(c, CB_ADDSTRING, 0, (LPARAM)text.substr(start).c_str());
-    } else if (kind == CONTROL_CHOOSER) {
+    } else {
+        SetWindowTextA(c, text.c_str());
+    }
+    filling = false;
+    return true;
+}
+
+bool OptionsWindow::setControlValue(int32_t action, const std::string& value) {
+    Item* item = itemOfAction(action);
+    if (!item) return false;
+    HWND c = item->control;
+    const int32_t kind = item->declaration.kind;
+    filling = true;
+    if (kind == KIND_CHOOSER) {
         // A value missing from the list is still shown: it joins the list.
         int count = (int)SendMessageA(c, CB_GETCOUNT, 0, 0), found = -1;
         for (int i = 0; i < count && found < 0; i++) {
             char name[MAX_PATH] = "";
             if (SendMessageA(c, CB_GETLBTEXTLEN, i, 0) < (LRESULT)sizeof(name))
                 SendMessageA(c, CB_GETLBTEXT, i, (LPARAM)name);
-            if (text == name) found = i;
+            if (value == name) found = i;
         }
-        if (found < 0) found = (int)SendMessageA(c, CB_ADDSTRING, 0, (LPARAM)text.c_str());
+        if (found < 0) found = (int)SendMessageA(c, CB_ADDSTRING, 0, (LPARAM)value.c_str());
         SendMessageA(c, CB_SETCURSEL, found, 0);
-    } else if (kind == CONTROL_CHECK && id == 10110) {
-        SendMessageA(c, BM_SETCHECK, atoi(text.c_str()) ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (kind == KIND_CHECK) {
+        SendMessageA(c, BM_SETCHECK, atoi(value.c_str()) ? BST_CHECKED : BST_UNCHECKED, 0);
     } else {
-        SetWindowTextA(c, text.c_str());
+        SetWindowTextA(c, value.c_str());
     }
     filling = false;
     return true;

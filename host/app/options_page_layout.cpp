@@ -10,10 +10,10 @@
 using namespace options_layout;
 
 namespace {
-bool isText(int32_t kind) { return kind == CONTROL_COMMENT || kind == CONTROL_VERSION || kind == CONTROL_INFO; }
+bool isText(int32_t kind) { return kind == KIND_COMMENT || kind == KIND_VERSION || kind == KIND_INFO; }
 
 // A field or an image followed by a text shares its row with that text.
-bool leadsRow(int32_t kind) { return kind == CONTROL_IMAGE || kind == CONTROL_NUMBER; }
+bool leadsRow(int32_t kind) { return kind == KIND_IMAGE || kind == KIND_NUMBER; }
 }  // namespace
 
 void OptionsWindow::clearPage() {
@@ -35,22 +35,22 @@ void OptionsWindow::clearPage() {
 int OptionsWindow::itemHeight(const ControlDeclaration& d, int width) const {
     if (d.height > 0) return d.height;
     switch (d.kind) {
-    case CONTROL_IMAGE: return 16;
-    case CONTROL_NUMBER:
-    case CONTROL_DIRECTORY:
-    case CONTROL_CHOOSER: return 21;
-    case CONTROL_BUTTON: return 24;
+    case KIND_IMAGE: return 16;
+    case KIND_NUMBER:
+    case KIND_DIRECTORY:
+    case KIND_CHOOSER: return 21;
+    case KIND_BUTTON: return 24;
     default: break;
     }
     // Texts and check boxes: as many lines as the words need.
     HDC dc = GetDC(panel);
     HGDIOBJ old = SelectObject(dc, guiFont());
-    RECT r = {0, 0, d.kind == CONTROL_CHECK ? width - 20 : width, 0};
+    RECT r = {0, 0, d.kind == KIND_CHECK ? width - 20 : width, 0};
     DrawTextA(dc, d.label.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(panel, dc);
     int h = r.bottom - r.top;
-    if (d.kind == CONTROL_CHECK) h += 4;
+    if (d.kind == KIND_CHECK) h += 4;
     return h < 16 ? 16 : h;
 }
 
@@ -72,20 +72,20 @@ void OptionsWindow::showPage(int32_t pageId) {
         };
         std::vector<Placed> placed;
         std::string title;
-        bool grouped = declared[i].kind == CONTROL_GROUP;
+        bool grouped = declared[i].kind == KIND_GROUP;
         if (grouped) title = declared[i++].label;
         int top = grouped ? GROUP_TITLE : 0;
         int cursor = top;
         while (i < declared.size()) {
             const ControlDeclaration& d = declared[i];
-            if (d.kind == CONTROL_GROUP_END) {
+            if (d.kind == KIND_GROUP_END) {
                 i++;
                 break;
             }
-            if (d.kind == CONTROL_GROUP) break;
+            if (d.kind == KIND_GROUP) break;
             int width = d.width > 0 && d.width < inner ? d.width : inner;
-            if (d.kind == CONTROL_IMAGE && d.width <= 0) width = 16;
-            if (d.kind == CONTROL_BUTTON && d.width <= 0) width = 80;
+            if (d.kind == KIND_IMAGE && d.width <= 0) width = 16;
+            if (d.kind == KIND_BUTTON && d.width <= 0) width = 80;
             int height = itemHeight(d, width);
             placed.push_back({i, 0, cursor, width, height});
             int rowHeight = height;
@@ -94,7 +94,7 @@ void OptionsWindow::showPage(int32_t pageId) {
                 int x = width + 8;
                 int textWidth = inner - x;
                 int textHeight = itemHeight(t, textWidth);
-                placed.push_back({i + 1, x, cursor + (t.kind == CONTROL_INFO ? 0 : 3), textWidth, textHeight});
+                placed.push_back({i + 1, x, cursor + (t.kind == KIND_INFO ? 0 : 3), textWidth, textHeight});
                 if (textHeight > rowHeight) rowHeight = textHeight;
                 i++;
             }
@@ -110,7 +110,7 @@ void OptionsWindow::showPage(int32_t pageId) {
         int x0 = MARGIN + column * (COLUMN_WIDTH + COLUMN_GAP);
         if (grouped) {
             Item box;
-            box.declaration.kind = CONTROL_GROUP;
+            box.declaration.kind = KIND_GROUP;
             box.declaration.label = title;
             box.control = CreateWindowExA(0, "BUTTON", title.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, x0, y,
                                           COLUMN_WIDTH, height, panel, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -140,32 +140,32 @@ HWND OptionsWindow::createItem(Item& item, int x, int y, int width, int height) 
     int h = height;
     std::string text = d.label;
     switch (d.kind) {
-    case CONTROL_COMMENT:
-    case CONTROL_VERSION:
-    case CONTROL_INFO: style |= SS_LEFT | SS_NOPREFIX; break;
-    case CONTROL_IMAGE:
+    case KIND_COMMENT:
+    case KIND_VERSION:
+    case KIND_INFO: style |= SS_LEFT | SS_NOPREFIX; break;
+    case KIND_IMAGE:
         style |= SS_ICON | SS_REALSIZEIMAGE;
         item.icon = loadImage(d.label, d.width > 0 ? d.width : 16, d.height > 0 ? d.height : 16);
         text.clear();
         break;
-    case CONTROL_CHECK:
+    case KIND_CHECK:
         cls = "BUTTON";
         style |= BS_AUTOCHECKBOX | BS_MULTILINE | WS_TABSTOP;
         break;
-    case CONTROL_NUMBER:
-    case CONTROL_DIRECTORY:
+    case KIND_NUMBER:
+    case KIND_DIRECTORY:
         cls = "EDIT";
         style |= ES_AUTOHSCROLL | WS_TABSTOP;
         exStyle = WS_EX_CLIENTEDGE;
         text.clear();
         break;
-    case CONTROL_CHOOSER:
+    case KIND_CHOOSER:
         cls = "COMBOBOX";
         style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
         h = 200;  // with the list dropped
         text.clear();
         break;
-    case CONTROL_BUTTON:
+    case KIND_BUTTON:
         cls = "BUTTON";
         style |= BS_PUSHBUTTON | WS_TABSTOP;
         break;
@@ -217,22 +217,22 @@ HICON OptionsWindow::loadImage(const std::string& address, int width, int height
 void OptionsWindow::bindValue(Item& item) {
     const ControlDeclaration& d = item.declaration;
     if (!d.bound() || !item.control) return;
-    const bool contact = page == CONTACT_PAGE_ID;
+    const bool contact = page == CONTACT_PAGE;
     filling = true;
     switch (d.kind) {
-    case CONTROL_CHECK: {
+    case KIND_CHECK: {
         int value = contact ? host.contactIntValue(contactRow, d.column()) : host.configIntValue(d.column());
         SendMessageA(item.control, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
         break;
     }
-    case CONTROL_NUMBER:
-    case CONTROL_DIRECTORY: {
+    case KIND_NUMBER:
+    case KIND_DIRECTORY: {
         std::string value = contact ? host.contactTextValue(contactRow, d.column()) : host.configTextValue(d.column());
         SetWindowTextA(item.control, value.c_str());
         SendMessageA(item.control, EM_SETMODIFY, FALSE, 0);
         break;
     }
-    case CONTROL_CHOOSER: {
+    case KIND_CHOOSER: {
         // The list comes from the plug-in when the chooser is opened.
         std::string value = host.configTextValue(d.column());
         SendMessageA(item.control, CB_RESETCONTENT, 0, 0);

@@ -1,5 +1,5 @@
-// Writing small pictures as BMP and PNG files: the demo's skin and
-// screenshots, and the tests' skin images. Pixels are 0xAARRGGBB, top row first.
+// Writing small pictures as BMP and PNG files: the tests' skin images.
+// Pixels are 0xAARRGGBB, top row first.
 #pragma once
 #include <stdint.h>
 #include <string>

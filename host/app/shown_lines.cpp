@@ -1,9 +1,10 @@
 #include "shown_lines.h"
 #include <ole2.h>
 #include <oleacc.h>
+#include "vorlane_notify.h"
 
 namespace {
-const char WINDOW_CLASS[] = "VorlaneNotifyWindow";
+const char WINDOW_CLASS[] = NOTIFY_CLASS_NAME;
 
 BOOL CALLBACK ownWindow(HWND w, LPARAM found) {
     char name[64] = "";

@@ -5,32 +5,22 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
+#include "contract/action_info.h"
 
-enum ControlKind : int32_t {
-    CONTROL_PAGE = 0x10,
-    CONTROL_TARGET = 1,
-    CONTROL_GROUP = 0xF0000,
-    CONTROL_GROUP_END = 0x100000,
-    CONTROL_COMMENT = 0x90000,
-    CONTROL_VERSION = 0x90100,
-    CONTROL_INFO = 0x80000,
-    CONTROL_IMAGE = 0x110040,
-    CONTROL_CHECK = 0x60000,
-    CONTROL_NUMBER = 0xB0040,
-    CONTROL_DIRECTORY = 0x8130000,
-    CONTROL_CHOOSER = 0x116B040,
-    CONTROL_BUTTON = 0xE0040,
-};
+// Whether a control's action id is BOUND_CONTROL with a column.
+inline bool isBoundControl(int32_t actionId) { return ((uint32_t)actionId & 0xFF000000u) == (uint32_t)BOUND_CONTROL; }
+// The column a bound control's action id carries.
+inline int boundColumnOf(int32_t actionId) { return actionId & 0x00FFFFFF; }
 
 struct ControlDeclaration {
     int32_t actionId = 0, parentId = 0, contact = -2;
-    int32_t kind = 0;
+    int32_t kind = 0;       // an ActionKind with its style bits
     int32_t param = 0;      // column of a bound control
     int width = 0, height = 0;  // 0: the host's default
     std::string label;      // the text before the tooltip mark
     std::string tip;        // the text after code 26 and "tip=", or ""
 
-    bool bound() const { return ((uint32_t)actionId >> 24) == 0x11; }
+    bool bound() const { return isBoundControl(actionId); }
     int column() const { return bound() ? param : 0; }
 };
 

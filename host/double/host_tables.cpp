@@ -4,6 +4,7 @@
 #include "stand_in_host.h"
 #include <stdio.h>
 #include <stdlib.h>
+#include "contract/config_columns.h"
 
 const StandInHost::Column* StandInHost::findColumn(int table, int column) const {
     for (const Column& c : columns)
@@ -70,9 +71,9 @@ void StandInHost::setConfig(int column, const std::string& text) {
 
 int StandInHost::addContact(int net, const std::string& userId, const std::string& name) {
     int row = ++contactRows;  // rows count from 1, so row 0 is never a real contact
-    setContact(row, 1, net);
-    setContact(row, 0, userId);
-    if (!name.empty()) setContact(row, 8, name);
+    setContact(row, COLUMN_NETWORK, net);
+    setContact(row, COLUMN_USER_ID, userId);
+    if (!name.empty()) setContact(row, COLUMN_NAME, name);
     return row;
 }
 

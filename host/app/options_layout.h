@@ -5,7 +5,6 @@
 #include <stdint.h>
 
 namespace options_layout {
-const int32_t PLUGIN_PAGE = 774000, CONTACT_PAGE_ID = 774001;
 const int TREE_WIDTH = 170, COLUMN_WIDTH = 340, COLUMN_GAP = 12, MARGIN = 8;
 const int PANEL_WIDTH = MARGIN * 2 + COLUMN_WIDTH * 2 + COLUMN_GAP, PANEL_HEIGHT = 540;
 const int GROUP_TITLE = 18, GROUP_PADDING = 10, ITEM_GAP = 4, GROUP_GAP = 8;

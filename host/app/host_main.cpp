@@ -57,8 +57,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "vorlane_host: %s\n", why.c_str());
         return 2;
     }
-    printf("plug-in started: %s %s, %u settings\n", (const char*)(intptr_t)app.host.send(30016),
-           (const char*)(intptr_t)app.host.send(30012), (unsigned)app.host.columns.size());
+    printf("plug-in started: %s %s, %u settings\n", (const char*)(intptr_t)app.host.send(PLUGIN_DISPLAY_NAME),
+           (const char*)(intptr_t)app.host.send(PLUGIN_VERSION), (unsigned)app.host.columns.size());
     MainWindow main(app);
     if (!main.create()) {
         fprintf(stderr, "vorlane_host: the main window could not be created\n");

@@ -2,18 +2,20 @@
 // drawn with real controls from the declarations the plug-in sends on host
 // message 22000, in the order declared. Bound controls show and store their
 // columns (a contact page's in that contact's row); a stored change is
-// followed by host message 21020. While the window is open it answers the
-// control messages 10106, 10108 and 10110, and it reports the chooser being
-// opened (code 10), the directory field changing (code 100) and the button
-// (code 1) to the plug-in as 22200 action notices.
+// followed by host message 21020. While the window is open the host has it
+// answer the control messages 10106, 10108 and 10110 for the controls it
+// shows, and it reports the chooser being opened (code 10), the directory
+// field changing (code 100) and the button (code 1) to the plug-in as 22200
+// action notices.
 #pragma once
 #include <windows.h>
 #include <string>
 #include <vector>
-#include "control_declarations.h"
-#include "stand_in_host.h"
+#include "host/double/control_declarations.h"
+#include "host/double/control_panel.h"
+#include "host/double/stand_in_host.h"
 
-class OptionsWindow {
+class OptionsWindow final : public ControlPanel {
 public:
     explicit OptionsWindow(StandInHost& host);
     ~OptionsWindow();
@@ -50,7 +52,6 @@ private:
     int contactRow = -2;
     std::string contactName;
     std::vector<Item> items;
-    bool collecting = false;
     bool filling = false;  // the host itself is writing into a control
 
     void buildTree();
@@ -65,7 +66,10 @@ private:
     void store(const Item& item, int value);
     void store(const Item& item, const std::string& text);
     void notify(int32_t actionId, int code);
-    bool answer(int id, intptr_t p1, int* result);
+    // The control messages for the controls shown.
+    bool readControl(int32_t action, std::string* value) override;
+    bool setControlText(int32_t action, const std::string& text) override;
+    bool setControlValue(int32_t action, const std::string& value) override;
     HICON loadImage(const std::string& address, int width, int height) const;
 
     static LRESULT CALLBACK frameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,9 @@
 // Another plug-in in the stand-in host, beside the notification plug-in.
 // It gets a control object of its own (its own identifier and module), and
 // the host routes to it as the real host does: by its network number
-// (the answer to 30010) for messages sent with that `net`, and by its
-// identifier for sendMessageTo. What it sends goes through the host, so the
+// (the answer to 30010) for messages sent with that `net`, unless another
+// plug-in answers that network already, and by its identifier for
+// sendMessageTo. What it sends goes through the host, so the
 // host records it and routes it on (net 774 reaches the notification
 // plug-in).
 #pragma once
@@ -24,6 +25,9 @@ public:
     void unload();
     int deliver(HostMessage* message);
     int net = 0;
+    // Whether messages sent with its `net` reach it (not while the network
+    // is 0, the notification plug-in's, or another plug-in's).
+    bool reachedByNetwork() const { return routesNetwork; }
     std::vector<int> errors;  // every setError code, in order
 
     int reserved0() override { return 0; }
@@ -61,5 +65,6 @@ private:
     HMODULE library = nullptr;
     IMessageProcFn proc = nullptr;
     bool started = false;
+    bool routesNetwork = false;
     int call(int id, intptr_t p1 = 0);
 };
