@@ -13,14 +13,13 @@
 #include "support/bench_table.h"
 #include "support/skin_scene.h"
 #include "support/win_helpers.h"
-#include "window/clock.h"
+#include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/queue.h"
 #include "window/private_messages.h"
 
-static DWORD now = 1000;
-static DWORD WINAPI benchTick() { return now; }
+static FakeClock* benchClock;  // the bench turns time on by hand
 
 static const char STATUS_TEXT[] = "<b>Ola<b> jest dostępna";
 static HWND window;
@@ -35,7 +34,7 @@ static LRESULT addOne() {
 
 // Its expiry: the clock passes its time and the expiry timer ticks.
 static void expire() {
-    now += 2 * (DWORD)windowSettings.delay;
+    benchClock->advance(2 * (DWORD)windowSettings.delay);
     SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
 }
 
@@ -50,7 +49,8 @@ int main() {
     icons = stand.imageList();
     iconIndex = stand.iconIndex(24011);
     moduleInstance = GetModuleHandleA(nullptr);
-    tickSource = benchTick;
+    FakeClock clock(1000);
+    benchClock = &clock;
     ResetDefaultLook();
     windowSettings.delay = 2000;
     windowSettings.animation = 0;

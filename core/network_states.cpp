@@ -1,5 +1,4 @@
 #include "network_states.h"
-#include <time.h>
 
 std::map<int32_t, NetworkState> networkStates;
 
@@ -24,6 +23,3 @@ int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t t
         s.graceUntil = tick + GRACE_MS;
     return previous;
 }
-
-static int32_t systemCalendar() { return (int32_t)time(nullptr); }
-CalendarSource calendarSource = systemCalendar;

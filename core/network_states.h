@@ -24,8 +24,3 @@ const int32_t QUIET_SECONDS = 5;
 // reported before (0 for a network not seen yet). `now` is calendar
 // seconds, `tick` the tick count of the report.
 int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick);
-
-// Calendar seconds (`time`) unless a test sets another source.
-typedef int32_t (*CalendarSource)();
-extern CalendarSource calendarSource;
-inline int32_t calendarNow() { return calendarSource(); }

@@ -19,17 +19,14 @@
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/announcements.h"
-#include "window/clock.h"
+#include "support/fake_clock.h"
+#include "support/network_plugin.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/queue.h"
 
 namespace {
-const int NET = 10, NETWORK_PLUGIN = 50;
-DWORD tick = 9000000;
-DWORD WINAPI handTick() { return tick; }
-int32_t calendar = 1700000000;
-int32_t handCalendar() { return calendar; }
+const int NET = StandInNetwork::NET, NETWORK_PLUGIN = StandInNetwork::PLUGIN;
 
 // Waits for the event while answering this thread's messages (the reader's
 // calls on the window arrive among them).
@@ -79,21 +76,18 @@ private:
 class ScreenReader : public ::testing::Test {
 protected:
     MessageBoxCatcher boxes;
+    FakeClock clock{9000000, 1700000000};
     StandInHost h;
-    CalendarSource savedCalendar = calendarSource;
+    StandInNetwork network{h};
     int ola = 0;
 
     void SetUp() override {
-        tickSource = handTick;
-        calendarSource = handCalendar;
         h.setConfig(COL_SKIN, std::string("[brak]"));
         h.setConfig(COL_EVENTS_MSG, 1);
         h.setConfig(COL_EVENTS_STATUS, 1);
         h.setConfig(COL_MSGBODY, 1);
         h.setConfig(COL_FULLSCREEN, 0);
         h.setConfig(COL_USEVINDLE, 0);
-        h.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
-        h.answerers.set(Address::network(NET), [](HostMessage* m) { return m->id == 30031 ? 0x40 : 0; });
         h.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
         h.runStartup();
         ASSERT_TRUE(IsWindow(notificationWindow));
@@ -102,14 +96,12 @@ protected:
         h.setContact(ola, 2, 0);
         // The network reported itself long enough ago for contacts' changes to show.
         status(24012, NETWORK_PLUGIN, 0x40);
-        calendar += QUIET_SECONDS;
+        clock.seconds += QUIET_SECONDS;
         sendToNotificationWindow(MSG_HIDE_ALL, 0, 0);
         h.clearRecords();
     }
     void TearDown() override {
         h.runShutdown();
-        tickSource = GetTickCount;
-        calendarSource = savedCalendar;
         EXPECT_TRUE(boxes.boxes.empty());
     }
     void status(int id, int subject, int value) {
@@ -177,7 +169,7 @@ TEST_F(ScreenReader, HearsEveryNewNotificationOnceAndFollowsTheLines) {
     // The same sender again is a duplicate and raises nothing; the status
     // change after it raises its own alert.
     receive("Jesteś?");
-    tick += 1000;
+    clock.advance(1000);
     status(24011, ola, 0x40);
     ASSERT_EQ(notificationQueue.count(), 4);
     step();
@@ -191,7 +183,7 @@ TEST_F(ScreenReader, HearsEveryNewNotificationOnceAndFollowsTheLines) {
     EXPECT_EQ(notice.code, 1);
     step();  // select:1 takes no focus
 
-    tick += 1500;  // the request's time has come, the status line's not
+    clock.advance(1500);  // the request's time has come, the status line's not
     SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
     step();
     sendToNotificationWindow(MSG_HIDE_ALL, 0, 0);

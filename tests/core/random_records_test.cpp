@@ -14,25 +14,25 @@
 #include "contract/config_columns.h"
 #include "core/network_states.h"
 #include "plugin_fixture.h"
+#include "support/fake_clock.h"
 #include "support/guard_page.h"
 #include "support/message_boxes.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "support/network_plugin.h"
 
 namespace {
-const int NETWORK_PLUGIN = 50, NET = 10;
+const int NETWORK_PLUGIN = StandInNetwork::PLUGIN, NET = StandInNetwork::NET;
 const int IDS[] = {774201, 774202, 20100, 24011, 24012, 22200};
 const int32_t ACTIONS[] = {774116, 774117, 774118, 774119, 774120, 0x11000000 | 774110, 0x11000000 | 774115, 5};
 const int32_t STATUSES[] = {0, 0x02, 0x14, 0x40, 0x41, 0xF1, 0x402, -1};
 const char NAME[] = "Ola";
-// Every reading of the calendar is long after the last: no network is ever
-// in its quiet period, so contact changes reach their texts.
-int32_t calendar = 1700000000;
-int32_t laterEachTime() { return calendar += 1000; }
 
 class RandomRecords : public PluginTest {
 protected:
     MessageBoxCatcher boxes;
+    FakeClock clock;
+    StandInNetwork network{vorlane};
     GuardPage pages[3];  // the record, the record it points to, an unterminated text
     std::mt19937 random;
     std::vector<int> rows;
@@ -40,7 +40,9 @@ protected:
 
     void SetUp() override {
         PluginTest::SetUp();
-        calendarSource = laterEachTime;
+        // Every reading of the calendar is long after the last: no network is
+        // ever in its quiet period, so contact changes reach their texts.
+        clock.secondsPerRead = 1000;
         for (int column : {COL_EVENTS_STATUS, COL_EVENTS_MSG, COL_STATUSDESCR, COL_MSGBODY, COL_SELFSTATUS,
                            COL_USEVINDLE, COL_STATUSDESCR_CONNECTED})
             vorlane.setConfig(column, 1);
@@ -49,12 +51,6 @@ protected:
         // Shown texts are cut shorter than any unterminated text is long.
         vorlane.setConfig(COL_MSGBODYLEN, 40);
         vorlane.setConfig(COL_MSGSTATUSLEN, 30);
-        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
-        vorlane.answerers.set(Address::network(NET), [](HostMessage* m) {
-            const int id = m->id;
-            if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)"Gadu" : 0;
-            return id == 30031 ? 0x40 : 0;
-        });
         for (const char* user : {"111", "222", "333"}) {
             int row = vorlane.addContact(NET, user, NAME);
             for (int column : {COL_CNT_STATUS, COL_CNT_STATUSDESCR, COL_CNT_MSG, COL_CNT_MSGBODY})
@@ -68,7 +64,6 @@ protected:
         vorlane.destroyWindow();
         vorlane.stop();
         networkStates.clear();
-        calendarSource = [] { return (int32_t)time(nullptr); };
     }
 
     int pick(int n) { return (int)(random() % (unsigned)n); }

@@ -10,20 +10,15 @@
 #include "core/network_states.h"
 #include "plugin_fixture.h"
 #include "support/message_boxes.h"
-#include "window/clock.h"
+#include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "window/private_messages.h"
+#include "support/network_plugin.h"
 
 namespace {
-const int NETWORK_PLUGIN = 50;  // the network plug-in's identifier
-const int NET = 10;             // and its network number
-const char NET_NAME[] = "Gadu";
-
-int32_t fakeNow = 1700000000;
-int32_t fakeCalendar() { return fakeNow; }
-DWORD fakeTick = 5000000;
-DWORD WINAPI fakeTickSource() { return fakeTick; }
+const int NETWORK_PLUGIN = StandInNetwork::PLUGIN;
+const int NET = StandInNetwork::NET;
 
 std::map<HWND, std::vector<std::pair<ULONG_PTR, std::string>>> copies;
 LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -38,22 +33,14 @@ LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 class StatusNotices : public PluginTest {
 protected:
     MessageBoxCatcher boxes;
-    int presenceAnswer = 0x40;  // the network plug-in's answer to 30031
+    FakeClock clock{5000000, 1700000000};
+    StandInNetwork network{vorlane};
     int row = 0;
     void SetUp() override {
         PluginTest::SetUp();
-        calendarSource = fakeCalendar;
-        tickSource = fakeTickSource;
         vorlane.setConfig(COL_SKIN, std::string("[brak]"));
         vorlane.setConfig(COL_EVENTS_STATUS, 1);
         vorlane.setConfig(COL_STATUSDESCR, 1);
-        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
-        vorlane.answerers.set(Address::network(NET), [this](HostMessage* m) {
-            const int id = m->id;
-            if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)NET_NAME : 0;
-            if (id == 30031) return presenceAnswer;
-            return 0;
-        });
         ASSERT_EQ(vorlane.createWindow(), 1);
         ASSERT_TRUE(IsWindow(notificationWindow));
         row = vorlane.addContact(NET, "1234", "Ola");
@@ -63,8 +50,6 @@ protected:
     void TearDown() override {
         vorlane.destroyWindow();
         vorlane.stop();
-        calendarSource = [] { return (int32_t)time(nullptr); };
-        tickSource = GetTickCount;
         EXPECT_TRUE(boxes.boxes.empty());
     }
     int deliverStatus(int id, int p1, int p2, const char* description) {
@@ -85,7 +70,7 @@ protected:
     // The network reported long enough ago for contact changes to show.
     void networkSettled(int status = 0x40) {
         networkReports(status);
-        fakeNow += QUIET_SECONDS;
+        clock.seconds += QUIET_SECONDS;
         clearShown();
     }
     void clearShown() {
@@ -132,10 +117,10 @@ TEST_F(StatusNotices, ContactChangesAreDroppedUntilTheNetworkHasReportedItself) 
 }
 
 TEST_F(StatusNotices, ContactChangesWithinFiveSecondsOfTheNetworkReportAreDroppedWithItsTime) {
-    const int32_t reportedAt = fakeNow;
+    const int32_t reportedAt = clock.seconds;
     networkReports(0x40);
     clearShown();
-    fakeNow = reportedAt + 3;
+    clock.seconds = reportedAt + 3;
     contactChanges(0x40);
     EXPECT_TRUE(notificationQueue.empty());
     time_t at = reportedAt;
@@ -145,10 +130,10 @@ TEST_F(StatusNotices, ContactChangesWithinFiveSecondsOfTheNetworkReportAreDroppe
     EXPECT_EQ(vorlane.log[0], "zmiana statusu sieci 10 o " + when + ", czyli 3 sekund temu, ignoruję nowy status kontaktu");
     EXPECT_EQ(vorlane.countSent(30031), 0);
 
-    fakeNow = reportedAt + 4;
+    clock.seconds = reportedAt + 4;
     contactChanges(0x40);
     EXPECT_TRUE(notificationQueue.empty());
-    fakeNow = reportedAt + 5;
+    clock.seconds = reportedAt + 5;
     vorlane.log.clear();
     contactChanges(0x40);
     EXPECT_TRUE(vorlane.log.empty());
@@ -169,30 +154,30 @@ TEST_F(StatusNotices, ConnectingThenAStatusOpensTheDescriptionHoldBack) {
     EXPECT_EQ(networkStates[NET].graceUntil, NO_GRACE);
     clearShown();
 
-    fakeNow += 1;
+    clock.seconds += 1;
     networkReports(0x40);
     EXPECT_EQ(shown(), "Status na \"<b>Gadu<b>\" zmieniony na \"<b>dostępny<b>\"\n");
     EXPECT_EQ(networkStates[NET].lastStatus, 0x40);
-    EXPECT_EQ(networkStates[NET].changedAt, fakeNow);
-    EXPECT_EQ(networkStates[NET].graceUntil, fakeTick + 3000);
+    EXPECT_EQ(networkStates[NET].changedAt, clock.seconds);
+    EXPECT_EQ(networkStates[NET].graceUntil, clock.tick + 3000);
     clearShown();
 
     // Past the quiet seconds but inside the hold-back: no description.
-    fakeNow += 5;
-    fakeTick += 3000;
+    clock.seconds += 5;
+    clock.tick += 3000;
     contactChanges(0x40, "na plaży");
     EXPECT_EQ(shown(), "<b>Ola<b> jest dostępna\n");
-    EXPECT_EQ(networkStates[NET].graceUntil, fakeTick);
+    EXPECT_EQ(networkStates[NET].graceUntil, clock.tick);
     clearShown();
     // Descriptions while connecting allowed: shown at once.
     vorlane.setConfig(COL_STATUSDESCR_CONNECTED, 1);
     contactChanges(0x22, "na plaży");
     EXPECT_EQ(shown(), "<b>Ola<b> jest zajęta\n\"na plaży\"\n");
-    EXPECT_EQ(networkStates[NET].graceUntil, fakeTick);
+    EXPECT_EQ(networkStates[NET].graceUntil, clock.tick);
     clearShown();
     // Once the period is over it ends for good.
     vorlane.setConfig(COL_STATUSDESCR_CONNECTED, 0);
-    fakeTick += 1;
+    clock.tick += 1;
     contactChanges(0x22, "w pracy");
     EXPECT_EQ(shown(), "<b>Ola<b> jest zajęta\n\"w pracy\"\n");
     EXPECT_EQ(networkStates[NET].graceUntil, NO_GRACE);
@@ -216,10 +201,10 @@ TEST_F(StatusNotices, NetworkReportsNameTheStatusOrTheFailureOrTheDescription) {
     EXPECT_EQ(networkStates[NET].graceUntil, NO_GRACE);
     clearShown();
     // The same 0 again shows nothing, yet the report time moves on.
-    fakeNow += 100;
+    clock.seconds += 100;
     networkReports(0x00);
     EXPECT_TRUE(notificationQueue.empty());
-    EXPECT_EQ(networkStates[NET].changedAt, fakeNow);
+    EXPECT_EQ(networkStates[NET].changedAt, clock.seconds);
 
     networkReports(0x142, "schowany");  // the code is the low 8 bits
     EXPECT_EQ(shown(), "Status na \"<b>Gadu<b>\" zmieniony na \"<b>ukryty<b>\"\n\"schowany\"\n");
@@ -231,7 +216,7 @@ TEST_F(StatusNotices, NetworkReportsNameTheStatusOrTheFailureOrTheDescription) {
     EXPECT_EQ(shown(), "Status na \"<b>Gadu<b>\" zmieniony na \"<b>[0x99]<b>\"\n");
     clearShown();
     // A plug-in that gives no name.
-    vorlane.answerers.remove(Address::network(NET));
+    network.silence();
     networkReports(0x40);
     EXPECT_EQ(shown(), "Status na \"<b>\?\?\?<b>\" zmieniony na \"<b>dostępny<b>\"\n");
     // Shown for one delay, not clickable, with the host's list.
@@ -240,7 +225,7 @@ TEST_F(StatusNotices, NetworkReportsNameTheStatusOrTheFailureOrTheDescription) {
     EXPECT_EQ(e.imageList, vorlane.imageList());
     EXPECT_EQ(e.imageIndex, vorlane.iconIndex(0x40A00400));
     EXPECT_EQ(e.clickable, 0);
-    EXPECT_EQ(e.expiresAt, (int32_t)(fakeTick + 2000));
+    EXPECT_EQ(e.expiresAt, (int32_t)(clock.tick + 2000));
 }
 
 TEST_F(StatusNotices, DescriptionOnlyReportsKeepTheNetworksStatus) {
@@ -253,7 +238,7 @@ TEST_F(StatusNotices, DescriptionOnlyReportsKeepTheNetworksStatus) {
     // The attempt still ends in a status and opens the hold-back.
     networkReports(0x40);
     EXPECT_EQ(shown(), "Status na \"<b>Gadu<b>\" zmieniony na \"<b>dostępny<b>\"\n");
-    EXPECT_EQ(networkStates[NET].graceUntil, fakeTick + 3000);
+    EXPECT_EQ(networkStates[NET].graceUntil, clock.tick + 3000);
 }
 
 TEST_F(StatusNotices, SwitchesOffShowNothingAndLogNothing) {
@@ -371,7 +356,7 @@ TEST_F(StatusNotices, DescriptionChangesAndTheirLength) {
 
 TEST_F(StatusNotices, TheNetworkPluginsAnswerAndTheContactsOwnIcon) {
     networkSettled();
-    presenceAnswer = 0x100;  // low 8 bits 0: nothing of this network is shown
+    network.presence = 0x100;  // low 8 bits 0: nothing of this network is shown
     contactChanges(0x40);
     EXPECT_TRUE(notificationQueue.empty());
     const StandInHost::Sent* asked = vorlane.lastSent(30031);
@@ -380,7 +365,7 @@ TEST_F(StatusNotices, TheNetworkPluginsAnswerAndTheContactsOwnIcon) {
     EXPECT_EQ(asked->typeMask, -1);
     EXPECT_EQ(vorlane.countSent(10133), 0);
     // No plug-in answers at all: shown.
-    vorlane.answerers.remove(Address::network(NET));
+    network.silence();
     contactChanges(0x40);
     EXPECT_EQ(shown(), "<b>Ola<b> jest dostępna\n");
     EXPECT_EQ(iconsAsked(), std::vector<uint32_t>{0x40A00400u});
@@ -413,7 +398,7 @@ TEST_F(StatusNotices, ListenersReceiveTheStatusAndNameOfContactChanges) {
     // Network reports carry no record.
     networkReports(0x22);
     EXPECT_TRUE(copies[listener].empty());
-    fakeNow += 5;
+    clock.seconds += 5;
     contactChanges(0x122, "opis");
     ASSERT_EQ(copies[listener].size(), 1u);
     EXPECT_EQ(copies[listener][0].first, 1u);

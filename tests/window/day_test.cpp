@@ -23,15 +23,13 @@
 #include "contract/received_message.h"
 #include "window_fixture.h"
 #include "window/private_messages.h"
+#include "support/network_plugin.h"
+#include "support/fake_clock.h"
 
 namespace {
-const int NETWORK_PLUGIN = 50, NET = 10, CONTACTS = 100;
+const int NETWORK_PLUGIN = StandInNetwork::PLUGIN, NET = StandInNetwork::NET, CONTACTS = 100;
 const int DAY = 24 * 3600, HOUR = 3600;
 const int PREVIEW_BUTTON = 774116, CODE_CLICK = 1;
-DWORD dayTick = 1000;
-DWORD WINAPI dayClock() { return dayTick; }
-int32_t daySeconds = 1700000000;
-int32_t dayCalendar() { return daySeconds; }
 
 int freeGdiHandles() {
     std::vector<HRGN> made;
@@ -71,14 +69,14 @@ int ownWindows() {
 
 class Day : public PluginTest {
 protected:
+    FakeClock clock{1000, 1700000000};
+    StandInNetwork network{vorlane};
     std::vector<int> rows;
     std::vector<HICON> handedOver;
     int hourOfSettings = 0;
 
     void SetUp() override {
         PluginTest::SetUp();
-        tickSource = dayClock;
-        calendarSource = dayCalendar;
         for (int column : {COL_EVENTS_STATUS, COL_EVENTS_MSG, COL_STATUSDESCR, COL_MSGBODY, COL_SELFSTATUS,
                            COL_USEVINDLE})
             vorlane.setConfig(column, 1);
@@ -86,12 +84,6 @@ protected:
         vorlane.setConfig(COL_WAITFORCLICK, 0);
         vorlane.setConfig(COL_ANIMATION, 0);
         vorlane.setConfig(COL_FULLSCREEN, 0);
-        vorlane.answerers.set(Address::plugin(NETWORK_PLUGIN), [](HostMessage* m) { return m->id == 30010 ? NET : 0; });
-        vorlane.answerers.set(Address::network(NET), [](HostMessage* m) {
-            const int id = m->id;
-            if (id == 30016) return m->typeMask == 2 ? (int)(intptr_t)"Gadu" : 0;
-            return id == 30031 ? 0x40 : 0;
-        });
         for (int i = 0; i < CONTACTS; i++) {
             int row = vorlane.addContact(NET, std::to_string(1000 + i), i % 2 ? "Ola" : "Jan");
             for (int column : {COL_CNT_STATUS, COL_CNT_STATUSDESCR, COL_CNT_MSG, COL_CNT_MSGBODY})
@@ -106,8 +98,6 @@ protected:
         vorlane.destroyWindow();
         vorlane.stop();
         networkStates.clear();
-        tickSource = GetTickCount;
-        calendarSource = [] { return (int32_t)time(nullptr); };
     }
     void statusOf(int id, int p1, int p2, const char* description) {
         HostMessageStatus m = {};
@@ -161,8 +151,8 @@ protected:
         }
         // The stand-in host's records of what it was sent are not the plug-in's memory.
         vorlane.clearRecords();
-        dayTick += 1000;
-        daySeconds += 1;
+        clock.advance(1000);
+        clock.seconds += 1;
         // Lines last two seconds or less: a tick every third second takes
         // them in batches, as a busy interface thread would.
         if (t % 3 == 2) SendMessageA(notificationWindow, WM_TIMER, EXPIRY_TIMER, 0);

@@ -12,7 +12,7 @@
 #include "skin/paint.h"
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
-#include "window/clock.h"
+#include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "window_fixture.h"
@@ -70,13 +70,11 @@ RECT shownAtCorner(HWND window) {
     return shown;
 }
 
-DWORD clockNow = 7000000;
-DWORD WINAPI handClock() { return clockNow; }
 }  // namespace
 
 TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
     MessageBoxCatcher boxes;
-    tickSource = handClock;
+    FakeClock clock(7000000);
     StandInHost h;
     h.setConfig(COL_SKIN, std::string("[brak]"));
     h.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
@@ -116,7 +114,6 @@ TEST(EndToEnd, APopupRequestIsShownComposedAndItsClickReachesTheHost) {
     EXPECT_TRUE(boxes.boxes.empty());
 
     h.runShutdown();
-    tickSource = GetTickCount;
     EXPECT_FALSE(IsWindow(window));
 }
 

@@ -32,7 +32,7 @@ TEST_F(QueueTest, TextIsSplitAtLineFeedsIntoOneRunOfLines) {
     for (int i = 0; i < 3; ++i) {
         const NotificationEntry& e = notificationQueue.row(i);
         EXPECT_EQ(e.id, id);
-        EXPECT_EQ(e.expiresAt, (int32_t)(fakeNow + 2000));
+        EXPECT_EQ(e.expiresAt, (int32_t)(clock.tick + 2000));
         EXPECT_EQ(e.clickable, 1);
         EXPECT_EQ(e.originAction, 7);
         EXPECT_EQ(e.originParent, 8);
@@ -102,7 +102,7 @@ TEST_F(QueueTest, ClickableRequestWithoutOriginGetsTheNoContactOrigin) {
 
 TEST_F(QueueTest, ExpiryFollowsDisplayTimeAndWaitForClick) {
     windowSettings.waitForClick = 0;
-    DWORD start = fakeNow;
+    DWORD start = clock.tick;
     add("message", -1);
     add("status", 1);
     add("long", 3);
@@ -144,7 +144,7 @@ TEST_F(QueueTest, ExpiryFollowsDisplayTimeAndWaitForClick) {
 TEST_F(QueueTest, ExpiryIsRightAcrossTheWrapOfTheTickCount) {
     const DWORD starts[] = {0x80000000u - 1000, 0u - 1000};
     for (DWORD start : starts) {
-        fakeNow = start;
+        clock.tick = start;
         ASSERT_GT(add("wraps", 1), 0);
         EXPECT_EQ(notificationQueue.row(0).expiresAt, (int32_t)(start + 2000));
         advance(500);
@@ -168,7 +168,7 @@ TEST_F(QueueTest, VeryLongDisplayTimesDoNotExpireAtOnce) {
     ASSERT_GT(add("default rule", -1), 0);
     ASSERT_GT(add("many delays", 100), 0);
     for (int r = 0; r < 2; ++r)
-        EXPECT_EQ(notificationQueue.row(r).expiresAt, (int32_t)(fakeNow + 0x7FFFFFFFu)) << r;
+        EXPECT_EQ(notificationQueue.row(r).expiresAt, (int32_t)(clock.tick + 0x7FFFFFFFu)) << r;
     advance(100);
     tick(EXPIRY_TIMER);
     EXPECT_EQ(notificationQueue.count(), 2);
@@ -178,7 +178,7 @@ TEST_F(QueueTest, VeryLongDisplayTimesDoNotExpireAtOnce) {
 }
 
 TEST_F(QueueTest, ComputedExpiryOfMinusOneDoesNotWaitForAClick) {
-    fakeNow = 0xFFFFFFFFu - 2000;  // now + 2000 is -1 as a signed value
+    clock.tick = 0xFFFFFFFFu - 2000;  // now + 2000 is -1 as a signed value
     ASSERT_GT(add("edge", 1), 0);
     EXPECT_EQ(notificationQueue.row(0).expiresAt, 0);
     advance(2001);
@@ -314,7 +314,7 @@ TEST_F(QueueTest, SeventyThousandNotificationsLeakNoHandles) {
         } else if (i % 3 == 1) {
             removeClicked(0);
         } else {
-            fakeNow += 2000;
+            clock.tick += 2000;
             followUpAfterExpiry(expireLines());
         }
         ASSERT_TRUE(notificationQueue.empty()) << "notification " << i;

@@ -5,9 +5,6 @@
 #include "support/win_helpers.h"
 #include "window/private_messages.h"
 
-DWORD fakeNow = 1000000;
-DWORD WINAPI fakeTick() { return fakeNow; }
-
 HICON makeIcon() {
     BYTE andMask[16 * 16 / 8];
     BYTE xorMask[16 * 16 / 8];
@@ -63,8 +60,6 @@ void WindowFixture::SetUp() {
     stand.setConfig(COL_ANIMATION, 0);
     stand.setConfig(COL_WAITFORCLICK, 1);
     stand.setConfig(COL_LIMIT, 20);
-    tickSource = fakeTick;
-    fakeNow = 1000000;
     composing = false;
     ResetDefaultLook();
     // The look reset caches the window settings and the work-area corner.
@@ -98,7 +93,6 @@ void WindowFixture::TearDown() {
     listeners.clear();
     hovering = false;
     composing = false;
-    tickSource = GetTickCount;
     host = nullptr;
 }
 

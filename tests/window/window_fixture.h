@@ -9,13 +9,10 @@
 #include "host/double/stand_in_host.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
-#include "window/clock.h"
+#include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/queue.h"
-
-extern DWORD fakeNow;
-DWORD WINAPI fakeTick();
 
 // A 16 x 16 icon of its own; the queue is to destroy it.
 HICON makeIcon();
@@ -30,6 +27,7 @@ void expectClickNotice(const StandInHost& h, const int32_t origin[3], int32_t cl
 class WindowFixture : public ::testing::Test {
 protected:
     StandInHost stand;
+    FakeClock clock;
     HWND window = nullptr;
 
     void SetUp() override;
@@ -37,7 +35,7 @@ protected:
 
     int add(const char* text, int displayTime = 1, int clickable = 0,
             const int32_t* origin = nullptr, HICON icon = nullptr, int clickValue = 0);
-    void advance(DWORD ms) { fakeNow += ms; }
+    void advance(DWORD ms) { clock.advance(ms); }
     LRESULT tick(UINT id) { return SendMessageA(window, WM_TIMER, id, 0); }
     // Whether the window's timer runs (probed by stopping and restarting it).
     bool timerRunning(UINT id);

@@ -1,3 +1,0 @@
-#include "clock.h"
-
-TickSource tickSource = GetTickCount;
