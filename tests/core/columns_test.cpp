@@ -4,6 +4,7 @@
 #include "contract/config_columns.h"
 #include "plugin_fixture.h"
 #include "window/placement.h"
+#include "support/recorded_request.h"
 
 struct ExpectedColumn {
     const char* key;
@@ -36,11 +37,6 @@ static const ExpectedColumn expected[] = {
     {"Zinglet/cfg/cnt/msgBody", 774138, 1, 0, 1, nullptr},
 };
 
-static int32_t int32At(const uint8_t* bytes, size_t offset) {
-    int32_t v;
-    memcpy(&v, bytes + offset, 4);
-    return v;
-}
 
 TEST(Columns, DeclarationsReachTheHostInOrderAsThirtyNineByteRecords) {
     StandInHost vorlane;
@@ -57,7 +53,7 @@ TEST(Columns, DeclarationsReachTheHostInOrderAsThirtyNineByteRecords) {
         const ExpectedColumn& e = expected[n++];
         SCOPED_TRACE(e.key);
         ASSERT_EQ(s.bytes.size(), 39u);
-        const uint8_t* b = s.bytes.data();
+        const std::vector<uint8_t>& b = s.bytes;
         EXPECT_EQ(b[0] | b[1] << 8, 39);
         EXPECT_EQ(int32At(b, 2), 1102);
         for (size_t offset : {6, 10, 14, 18}) EXPECT_EQ(int32At(b, offset), 0) << offset;

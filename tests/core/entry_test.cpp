@@ -6,6 +6,7 @@
 #include "recording_window.h"
 #include "support/guard_page.h"
 #include "window/notify_window.h"
+#include "version.h"
 
 typedef PluginTest Entry;
 
@@ -14,7 +15,7 @@ static const char* textAnswer(StandInHost& h, int id) { return (const char*)(int
 TEST_F(Entry, IdentityAnswers) {
     EXPECT_EQ(vorlane.send(30010), 774);
     EXPECT_EQ(vorlane.send(30011), 652);
-    EXPECT_STREQ(textAnswer(vorlane, 30012), "0.4.7.2");
+    EXPECT_STREQ(textAnswer(vorlane, 30012), NOTIFY_VERSION_TEXT);
     EXPECT_STREQ(textAnswer(vorlane, 30013), "ZINGLET");
     EXPECT_STREQ(textAnswer(vorlane, 30014), "W98");
     EXPECT_EQ(vorlane.send(30015), 0);

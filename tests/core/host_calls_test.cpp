@@ -4,6 +4,7 @@
 #include <string>
 #include "contract/config_columns.h"
 #include "plugin_fixture.h"
+#include "version.h"
 
 typedef PluginTest HostCalls;
 
@@ -85,7 +86,7 @@ TEST_F(HostCalls, CallsCarryTheirAddressAndReportWhetherANetworkAnswered) {
     // Plug-in 0 means the plug-in itself: its own identity answer comes back.
     const char* version = (const char*)(intptr_t)pluginCall(30012, 0, 0, 0);
     ASSERT_NE(version, nullptr);
-    EXPECT_STREQ(version, "0.4.7.2");
+    EXPECT_STREQ(version, NOTIFY_VERSION_TEXT);
     EXPECT_EQ(vorlane.lastSent(30012)->plugin, vorlane.pluginId());
 }
 

@@ -15,6 +15,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "window/private_messages.h"
+#include "support/copy_recorder.h"
 
 namespace {
 const int NET = 10;
@@ -63,17 +64,6 @@ private:
     StandInHost& h;
 };
 
-std::vector<std::string> copies;  // WM_COPYDATA bytes a listener received
-std::vector<ULONG_PTR> copyKinds;
-LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_COPYDATA) {
-        const COPYDATASTRUCT* d = (const COPYDATASTRUCT*)lp;
-        copyKinds.push_back(d->dwData);
-        copies.push_back(std::string((const char*)d->lpData, d->cbData ? d->cbData - 1 : 0));
-        return 1;
-    }
-    return DefWindowProcA(w, m, wp, lp);
-}
 
 class MessageNotices : public PluginTest {
 protected:
@@ -99,7 +89,6 @@ protected:
         if (listener) {
             SendMessageA(notificationWindow, MSG_UNSUBSCRIBE, (WPARAM)listener, 0);
             DestroyWindow(listener);
-            UnregisterClassA("MessageNoticeListener", GetModuleHandleA(nullptr));
         }
         vorlane.runShutdown();
         EXPECT_TRUE(boxes.boxes.empty());
@@ -136,17 +125,10 @@ protected:
         return rows();
     }
     void subscribe() {
-        WNDCLASSA c = {};
-        c.lpfnWndProc = listenerProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "MessageNoticeListener";
-        RegisterClassA(&c);
-        listener = CreateWindowExA(0, c.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                   c.hInstance, nullptr);
+        listener = makeCopyRecorder();
         ASSERT_TRUE(listener != nullptr);
         SendMessageA(notificationWindow, MSG_SUBSCRIBE, (WPARAM)listener, 0);
-        copies.clear();
-        copyKinds.clear();
+        recordedCopies.clear();
     }
     std::vector<int> sentIds() const {
         std::vector<int> ids;
@@ -330,9 +312,10 @@ TEST_F(MessageNotices, ListenersGetTheNameAlsoWhenTheHostKeepsTheMessageFromTheW
     EXPECT_EQ(receive(&m), 0);
     EXPECT_TRUE(notificationQueue.empty());
     EXPECT_EQ(sentIds(), (std::vector<int>{200, 13003, 10134, 10133}));
+    const std::vector<RecordedCopy>& copies = recordedCopies[listener];
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copyKinds[0], 2u);
-    EXPECT_EQ(copies[0], "\x1A" "name=Ola");
+    EXPECT_EQ(copies[0].kind, 2u);
+    EXPECT_EQ(copies[0].text(), "\x1A" "name=Ola");
 
     vorlane.answer13003 = 0;
     receive(&m);

@@ -7,6 +7,7 @@
 #include <vector>
 #include "contract/action_info.h"
 #include "plugin_fixture.h"
+#include "version.h"
 
 namespace {
 int32_t int32At(const std::vector<uint8_t>& b, size_t offset) {
@@ -116,7 +117,7 @@ std::vector<Declared> expectedDeclarations(HINSTANCE module) {
         comment(P, "Liczba wyświetlanych znaków statusu opisowego"),
         end(P),
         group(P, "Informacje"),
-        item(0, P, 0x90100, "Zinglet 0.4.7.2", 0, 0, 20),
+        item(0, P, 0x90100, "Zinglet " NOTIFY_VERSION_TEXT, 0, 0, 20),
         item(0, P, 0x80000, "Wtyczka używa bibliotek graficznych devIL", 0, 0, 30),
         item(0, P, 0x110040, image, 0, 16, 16),
         end(P),
@@ -218,13 +219,13 @@ TEST_F(OptionsPage, TheVersionLineAsksThePluginItselfJustBeforeItIsDeclared) {
             asked = (int)i;
             EXPECT_EQ(s.plugin, vorlane.pluginId());
             EXPECT_EQ(s.net, 774);
-            EXPECT_EQ(std::string((const char*)(intptr_t)s.result), "0.4.7.2");
+            EXPECT_EQ(std::string((const char*)(intptr_t)s.result), NOTIFY_VERSION_TEXT);
         }
         if (s.id == 10101 && int32At(s.p1Bytes, 34) == 0x90100) line = (int)i;
     }
     ASSERT_GE(asked, 0);
     ASSERT_GT(line, asked);
-    EXPECT_EQ(vorlane.sent[line].p1Text, "Zinglet 0.4.7.2");
+    EXPECT_EQ(vorlane.sent[line].p1Text, "Zinglet " NOTIFY_VERSION_TEXT);
     // Declared again on every request, the same way.
     std::vector<Declared> first = declarations();
     vorlane.clearRecords();

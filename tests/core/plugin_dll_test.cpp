@@ -6,6 +6,7 @@
 #include <string>
 #include "host/double/stand_in_host.h"
 #include "support/win_helpers.h"
+#include "version.h"
 
 namespace {
 std::string dllPath() {
@@ -91,7 +92,7 @@ TEST(PluginDll, LoadsThroughItsExportAndRunsTheLifecycle) {
     EXPECT_NE(vorlane.moduleHandle(), GetModuleHandleA(nullptr));
     ASSERT_EQ(vorlane.runStartup(), 1);
     EXPECT_EQ(vorlane.send(30010), 774);
-    EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30012), "0.4.7.2");
+    EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30012), NOTIFY_VERSION_TEXT);
     EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30013), "ZINGLET");
     EXPECT_STREQ((const char*)(intptr_t)vorlane.send(30016), "Vorlane Notify");
     EXPECT_EQ(vorlane.columns.size(), 21u);
@@ -196,10 +197,10 @@ TEST(PluginDll, CarriesItsVersionRecordAndMultiSizeIcons) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueA(data.data(), "\\", (void**)&fixed, &size));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00000004u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00070002u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00000004u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00070002u);
+    EXPECT_EQ(fixed->dwFileVersionMS, (DWORD)MAKELONG(NOTIFY_VERSION_MINOR, NOTIFY_VERSION_MAJOR));
+    EXPECT_EQ(fixed->dwFileVersionLS, (DWORD)MAKELONG(NOTIFY_VERSION_TWEAK, NOTIFY_VERSION_PATCH));
+    EXPECT_EQ(fixed->dwProductVersionMS, (DWORD)MAKELONG(NOTIFY_VERSION_MINOR, NOTIFY_VERSION_MAJOR));
+    EXPECT_EQ(fixed->dwProductVersionLS, (DWORD)MAKELONG(NOTIFY_VERSION_TWEAK, NOTIFY_VERSION_PATCH));
     EXPECT_EQ(fixed->dwFileType, (DWORD)VFT_DLL);
     struct Translation {
         WORD language, codePage;
@@ -212,9 +213,9 @@ TEST(PluginDll, CarriesItsVersionRecordAndMultiSizeIcons) {
     ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "InternalName").c_str(), (void**)&text, &size));
     EXPECT_STREQ(text, "notify");
     ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "FileVersion").c_str(), (void**)&text, &size));
-    EXPECT_STREQ(text, "0.4.7.2");
+    EXPECT_STREQ(text, NOTIFY_VERSION_TEXT);
     ASSERT_TRUE(VerQueryValueA(data.data(), (std::string(key) + "ProductVersion").c_str(), (void**)&text, &size));
-    EXPECT_STREQ(text, "0.4.7.2");
+    EXPECT_STREQ(text, NOTIFY_VERSION_TEXT);
 
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);

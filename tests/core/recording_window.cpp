@@ -37,19 +37,7 @@ LRESULT CALLBACK RecordingWindow::proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     }
     if (m == MSG_ADD_NOTIFICATION) {
         const NotificationRequest* n = (const NotificationRequest*)lp;
-        RecordedRequest r = {};
-        r.textWasNull = !n->text;
-        if (n->text) r.text = n->text;
-        r.icon = n->icon;
-        r.imageList = n->imageList;
-        r.imageIndex = n->imageIndex;
-        r.displayTime = n->displayTime;
-        r.clickable = n->clickable;
-        r.clickValue = n->clickValue;
-        r.hasOrigin = n->origin != nullptr;
-        if (n->origin)
-            for (int i = 0; i < 3; i++) r.origin[i] = n->origin[i];
-        self->requests.push_back(r);
+        self->requests.push_back(recordRequest(*n));
         return self->addResult;
     }
     if (m >= MSG_SUBSCRIBE && m <= MSG_BROADCAST_TEXT) return 0;

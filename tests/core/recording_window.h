@@ -5,16 +5,8 @@
 #include <commctrl.h>
 #include <string>
 #include <vector>
+#include "support/recorded_request.h"
 
-struct RecordedRequest {
-    std::string text;
-    bool textWasNull;
-    HICON icon;
-    HIMAGELIST imageList;
-    int imageIndex, displayTime, clickable, clickValue;
-    bool hasOrigin;
-    int origin[3];
-};
 
 struct RecordedMessage {
     UINT message;

@@ -13,15 +13,11 @@
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "support/recorded_request.h"
 
 namespace {
 const int32_t CHOOSER = 0x110BCFDE, DIRECTORY_FIELD = 0x110BCFE3;
 
-int32_t int32At(const std::vector<uint8_t>& bytes, size_t offset) {
-    int32_t v = 0;
-    if (bytes.size() >= offset + 4) memcpy(&v, bytes.data() + offset, 4);
-    return v;
-}
 
 class OptionsEvents : public PluginTest {
 protected:

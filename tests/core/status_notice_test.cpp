@@ -15,20 +15,12 @@
 #include "window/queue.h"
 #include "window/private_messages.h"
 #include "support/network_plugin.h"
+#include "support/copy_recorder.h"
 
 namespace {
 const int NETWORK_PLUGIN = StandInNetwork::PLUGIN;
 const int NET = StandInNetwork::NET;
 
-std::map<HWND, std::vector<std::pair<ULONG_PTR, std::string>>> copies;
-LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_COPYDATA) {
-        const COPYDATASTRUCT* d = (const COPYDATASTRUCT*)lp;
-        copies[w].push_back({d->dwData, std::string((const char*)d->lpData, d->cbData)});
-        return 1;
-    }
-    return DefWindowProcA(w, m, wp, lp);
-}
 
 class StatusNotices : public PluginTest {
 protected:
@@ -383,33 +375,25 @@ TEST_F(StatusNotices, TheNetworkPluginsAnswerAndTheContactsOwnIcon) {
 }
 
 TEST_F(StatusNotices, ListenersReceiveTheStatusAndNameOfContactChanges) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = listenerProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "StatusListener";
-    RegisterClassA(&wc);
-    HWND listener = CreateWindowExA(0, "StatusListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+    HWND listener = makeCopyRecorder();
     ASSERT_TRUE(listener != nullptr);
     SendMessageA(notificationWindow, MSG_SUBSCRIBE, (WPARAM)listener, 0);
-    copies.clear();
+    recordedCopies.clear();
+    std::vector<RecordedCopy>& copies = recordedCopies[listener];
 
     networkSettled();
     // Network reports carry no record.
     networkReports(0x22);
-    EXPECT_TRUE(copies[listener].empty());
+    EXPECT_TRUE(copies.empty());
     clock.seconds += 5;
     contactChanges(0x122, "opis");
-    ASSERT_EQ(copies[listener].size(), 1u);
-    EXPECT_EQ(copies[listener][0].first, 1u);
-    std::string record = copies[listener][0].second;
-    if (!record.empty() && record.back() == 0) record.pop_back();
-    EXPECT_EQ(record, "\x1Astatus=34\x1Aname=Ola");
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].kind, 1u);
+    EXPECT_EQ(copies[0].text(), "\x1Astatus=34\x1Aname=Ola");
 
     vorlane.setConfig(COL_USEVINDLE, 0);
     contactChanges(0x40);
-    EXPECT_EQ(copies[listener].size(), 1u);
+    EXPECT_EQ(copies.size(), 1u);
     SendMessageA(notificationWindow, MSG_UNSUBSCRIBE, (WPARAM)listener, 0);
     DestroyWindow(listener);
-    UnregisterClassA("StatusListener", GetModuleHandleA(nullptr));
 }

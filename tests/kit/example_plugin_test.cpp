@@ -10,18 +10,9 @@
 #include "host/double/peer_plugin.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "support/copy_recorder.h"
 
 namespace {
-std::vector<std::pair<ULONG_PTR, std::string>> copies;
-
-LRESULT CALLBACK recordCopies(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_COPYDATA) {
-        const COPYDATASTRUCT* c = (const COPYDATASTRUCT*)lp;
-        copies.emplace_back(c->dwData, std::string((const char*)c->lpData));
-        return TRUE;
-    }
-    return DefWindowProcA(w, m, wp, lp);
-}
 
 TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     StandInHost host;
@@ -29,13 +20,9 @@ TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     ASSERT_EQ(host.runStartup(), 1);
     host.setConfig(COL_FULLSCREEN, 0);
     host.setConfig(COL_USEVINDLE, 1);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = recordCopies;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "ExampleRecordCopies";
-    RegisterClassA(&wc);
-    HWND listener = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HWND listener = makeCopyRecorder();
     SendMessageA(notificationWindow, MSG_SUBSCRIBE, (WPARAM)listener, 0);
+    const std::vector<RecordedCopy>& copies = recordedCopies[listener];
 
     PeerPlugin example(host, 78);
     ASSERT_TRUE(example.load(distProgram("example_plugin.dll").c_str()));
@@ -67,8 +54,8 @@ TEST(ExamplePlugin, AsksThroughTheHostWithEachKindOfIconAndClosesOne) {
     const NotificationEntry& warning = notificationQueue.row(2);
     EXPECT_EQ(warning.imageIndex, host.iconIndex(NOTIFY_ICON_WARNING));
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(copies[0].first, (ULONG_PTR)NOTIFY_INFO_STATUS);
-    EXPECT_EQ(copies[0].second, "\x1Aname=Przykład\x1Astatus=1");
+    EXPECT_EQ(copies[0].kind, (ULONG_PTR)NOTIFY_INFO_STATUS);
+    EXPECT_EQ(copies[0].text(), "\x1Aname=Przykład\x1Astatus=1");
 
     // The one that waits for a click is closed by its id.
     EXPECT_EQ(sendToNetwork(host, 775, 775002), 1);

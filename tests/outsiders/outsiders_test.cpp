@@ -17,6 +17,7 @@
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
 #include "window/queue.h"
+#include "support/copy_recorder.h"
 
 namespace {
 const int NET = 10;
@@ -32,16 +33,6 @@ std::string hexHandle(HWND w) {
     char text[16];
     snprintf(text, sizeof(text), "%lx", (unsigned long)(ULONG_PTR)w);
     return text;
-}
-
-std::vector<std::string> copies;  // what the in-process listener received
-LRESULT CALLBACK recorderProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_COPYDATA) {
-        const COPYDATASTRUCT* d = (const COPYDATASTRUCT*)lp;
-        copies.push_back(std::string((const char*)d->lpData, d->cbData ? d->cbData - 1 : 0));
-        return TRUE;
-    }
-    return DefWindowProcA(w, m, wp, lp);
 }
 
 struct Shown {
@@ -67,15 +58,9 @@ protected:
         ola = vorlane.addContact(NET, "1234", "Ola");
         ASSERT_TRUE(IsWindow(notificationWindow));
         listeners.clear();
-        WNDCLASSA c = {};
-        c.lpfnWndProc = recorderProc;
-        c.hInstance = GetModuleHandleA(nullptr);
-        c.lpszClassName = "OutsidersRecorder";
-        RegisterClassA(&c);
-        recorder = CreateWindowExA(0, c.lpszClassName, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, c.hInstance,
-                                   nullptr);
+        recorder = makeCopyRecorder();
         SendMessageA(notificationWindow, MSG_SUBSCRIBE, (WPARAM)recorder, 0);
-        copies.clear();
+        recordedCopies.clear();
     }
     void TearDown() override {
         if (recorder) DestroyWindow(recorder);
@@ -102,6 +87,14 @@ protected:
         h.id = 20100;
         h.p1 = (intptr_t)&m;
         return onOtherThread ? vorlane.deliverOnThread((HostMessage*)&h) : vorlane.deliver((HostMessage*)&h);
+    }
+    // The records the in-process listener heard.
+    std::vector<std::string> heard() const {
+        std::vector<std::string> texts;
+        auto it = recordedCopies.find(recorder);
+        if (it != recordedCopies.end())
+            for (const RecordedCopy& c : it->second) texts.push_back(c.text());
+        return texts;
     }
     std::vector<Shown> shown() const {
         std::vector<Shown> s;
@@ -148,7 +141,7 @@ TEST_F(Outsiders, AnotherThreadOfTheProcessIsRefusedWithWellFormedBlocks) {
     for (int i = 1; i < 5; i++) EXPECT_EQ(s.answers[i], 0) << i;
     EXPECT_EQ(shown(), before) << "a line changed";
     EXPECT_TRUE(IsWindowVisible(notificationWindow));
-    EXPECT_TRUE(copies.empty()) << "the listener heard " << copies[0];
+    EXPECT_EQ(heard(), std::vector<std::string>{}) << "the listener heard a stranger";
     ICONINFO info;
     EXPECT_TRUE(GetIconInfo(icon, &info)) << "the stranger's icon was destroyed";
     if (info.hbmColor) DeleteObject(info.hbmColor);
@@ -159,14 +152,14 @@ TEST_F(Outsiders, AnotherThreadOfTheProcessIsRefusedWithWellFormedBlocks) {
     EXPECT_EQ(vorlane.send(NOTIFY_CLOSE, first), 0);
     EXPECT_EQ(notificationQueue.count(), 1);
     sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_MESSAGE, (LPARAM) "\x1Aname=Swoj");
-    EXPECT_EQ(copies, std::vector<std::string>{"\x1Aname=Swoj"});
+    EXPECT_EQ(heard(), std::vector<std::string>{"\x1Aname=Swoj"});
 }
 
 TEST_F(Outsiders, AHostMessageHandledOnAnotherThreadStillShowsItsNotification) {
     EXPECT_EQ(receive(true), 0);
     ASSERT_EQ(notificationQueue.count(), 1);
     EXPECT_EQ(notificationQueue.row(0).text, "Wiadomość od <b>Ola");
-    EXPECT_EQ(copies, std::vector<std::string>{"\x1Aname=Ola"}) << "the info record of a foreign thread";
+    EXPECT_EQ(heard(), std::vector<std::string>{"\x1Aname=Ola"}) << "the info record of a foreign thread";
 }
 
 TEST_F(Outsiders, AnotherProgramsWildPointersAreRefusedAndTheHostLivesOn) {
@@ -181,7 +174,7 @@ TEST_F(Outsiders, AnotherProgramsWildPointersAreRefusedAndTheHostLivesOn) {
     EXPECT_TRUE(IsWindow(notificationWindow)) << "WM_CLOSE from outside destroyed the window";
     EXPECT_EQ(shown(), before);
     EXPECT_TRUE(IsWindowVisible(notificationWindow));
-    EXPECT_TRUE(copies.empty());
+    EXPECT_TRUE(heard().empty());
     EXPECT_GT(request("Dalej działa"), id);
     EXPECT_EQ(notificationQueue.count(), 2);
 }

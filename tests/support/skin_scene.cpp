@@ -21,8 +21,7 @@ static LRESULT CALLBACK recordSent(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && sent && sent->message == MSG_ADD_NOTIFICATION && sent->lParam &&
         sent->hwnd == notificationWindow) {
         const NotificationRequest* r = (const NotificationRequest*)sent->lParam;
-        recordedRequests.push_back({r->text ? r->text : "", r->icon, r->imageList, r->imageIndex,
-                                    r->displayTime, r->clickable, r->clickValue, r->origin != nullptr});
+        recordedRequests.push_back(recordRequest(*r));
     }
     return CallNextHookEx(recorder, code, wParam, lParam);
 }

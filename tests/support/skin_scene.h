@@ -9,16 +9,10 @@
 #include <vector>
 #include "host/double/stand_in_host.h"
 #include "support/message_boxes.h"
+#include "support/recorded_request.h"
 #include "support/win_helpers.h"
 #include "window/queue.h"
 
-struct RecordedRequest {
-    std::string text;
-    HICON icon;
-    HIMAGELIST imageList;
-    int imageIndex, displayTime, clickable, clickValue;
-    bool hasOrigin;
-};
 // Every MSG_ADD_NOTIFICATION the notification window received.
 extern std::vector<RecordedRequest> recordedRequests;
 

@@ -9,28 +9,10 @@
 #include "contract/info_record.h"
 #include "support/win_helpers.h"
 #include "window/private_messages.h"
+#include "support/copy_recorder.h"
 
 namespace {
-struct Copy {
-    ULONG_PTR kind;
-    DWORD length;
-    std::string bytes;
-};
-std::map<HWND, std::vector<Copy>> received;
-
-LRESULT CALLBACK listenerProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_COPYDATA) {
-        const COPYDATASTRUCT* d = (const COPYDATASTRUCT*)lp;
-        received[w].push_back({d->dwData, d->cbData, std::string((const char*)d->lpData, d->cbData)});
-        return 1;
-    }
-    return DefWindowProcA(w, m, wp, lp);
-}
-
-HWND makeListener() {
-    return CreateWindowExA(0, "TestListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
+HWND makeListener() { return makeCopyRecorder(); }
 
 struct OtherThread {
     HANDLE thread = nullptr;
@@ -105,12 +87,7 @@ class ListenerTest : public WindowFixture {
 protected:
     void SetUp() override {
         WindowFixture::SetUp();
-        registerTestClass("TestListener", listenerProc);
-        received.clear();
-    }
-    void TearDown() override {
-        WindowFixture::TearDown();
-        UnregisterClassA("TestListener", GetModuleHandleA(nullptr));
+        recordedCopies.clear();
     }
     void subscribe(HWND w) { SendMessageA(window, MSG_SUBSCRIBE, (WPARAM)w, 0); }
 };
@@ -150,21 +127,21 @@ TEST_F(ListenerTest, BroadcastCopiesTheTextToLiveListenersAndDropsDeadOnes) {
     EXPECT_EQ(listeners[0], first);
     EXPECT_EQ(listeners[1], other.listener);
     for (HWND w : {first, other.listener}) {
-        ASSERT_EQ(received[w].size(), 1u);
-        const Copy& c = received[w][0];
+        ASSERT_EQ(recordedCopies[w].size(), 1u);
+        const RecordedCopy& c = recordedCopies[w][0];
         EXPECT_EQ(c.kind, 2u);
-        EXPECT_EQ(c.length, sizeof(record));
+        EXPECT_EQ(c.bytes.size(), sizeof(record));
         EXPECT_EQ(c.bytes, std::string(record, sizeof(record)));
     }
-    EXPECT_TRUE(received[dead].empty());
+    EXPECT_TRUE(recordedCopies[dead].empty());
 
     sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "");
-    ASSERT_EQ(received[first].size(), 2u);
-    EXPECT_EQ(received[first][1].kind, 1u);
-    EXPECT_EQ(received[first][1].length, 1u);
+    ASSERT_EQ(recordedCopies[first].size(), 2u);
+    EXPECT_EQ(recordedCopies[first][1].kind, 1u);
+    EXPECT_EQ(recordedCopies[first][1].bytes.size(), 1u);
     // A null text is no broadcast.
     sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, 0);
-    EXPECT_EQ(received[first].size(), 2u);
+    EXPECT_EQ(recordedCopies[first].size(), 2u);
     DestroyWindow(first);
 }
 
@@ -177,7 +154,7 @@ TEST_F(ListenerTest, ANewListenerHearsOfTheHeldMessages) {
 
     HWND older = makeListener();
     subscribe(older);  // the replay reaches every listener
-    received.clear();
+    recordedCopies.clear();
     HWND fresh = makeListener();
     subscribe(fresh);
 
@@ -191,11 +168,11 @@ TEST_F(ListenerTest, ANewListenerHearsOfTheHeldMessages) {
     for (int i = 0; i < 7; ++i) EXPECT_EQ(values[i], expected[i]) << "value " << i;
 
     for (HWND w : {older, fresh}) {
-        ASSERT_EQ(received[w].size(), 2u);
+        ASSERT_EQ(recordedCopies[w].size(), 2u);
         // Asked for from the last held message down to the first.
-        EXPECT_EQ(received[w][0].bytes, setInfoField("", "name", "Ala") + '\0');
-        EXPECT_EQ(received[w][1].bytes, setInfoField("", "name", "Ola") + '\0');
-        EXPECT_EQ(received[w][0].kind, 2u);
+        EXPECT_EQ(recordedCopies[w][0].bytes, setInfoField("", "name", "Ala") + '\0');
+        EXPECT_EQ(recordedCopies[w][1].bytes, setInfoField("", "name", "Ola") + '\0');
+        EXPECT_EQ(recordedCopies[w][0].kind, 2u);
     }
     DestroyWindow(older);
     DestroyWindow(fresh);
@@ -231,7 +208,7 @@ TEST_F(ListenerTest, TheBlankRecordIsFilledExactlyAsTheHostExpects) {
     int32_t index;
     memcpy(&index, selection.data() + 26, 4);
     EXPECT_EQ(index, 0);
-    EXPECT_TRUE(received[w].empty());
+    EXPECT_TRUE(recordedCopies[w].empty());
 
     // With the setting off nobody asks the host.
     stand.setConfig(COL_USEVINDLE, 0);
@@ -260,8 +237,8 @@ TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
     ASSERT_EQ(listeners.size(), 2u);
     EXPECT_EQ(listeners[0], before);
     EXPECT_EQ(listeners[1], after);
-    EXPECT_EQ(received[before].size(), 1u);
-    EXPECT_EQ(received[after].size(), 1u);
+    EXPECT_EQ(recordedCopies[before].size(), 1u);
+    EXPECT_EQ(recordedCopies[after].size(), 1u);
 
     SetEvent(stalled.release);
     // Once this is answered the thread has handled whatever was still pending.
@@ -269,7 +246,7 @@ TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
     SendMessageTimeoutA(stalled.listener, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
     LONG copiesAfterRelease = stalled.copies;
     sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM) "\x1Aname=Ala");
-    EXPECT_EQ(received[after].size(), 2u);
+    EXPECT_EQ(recordedCopies[after].size(), 2u);
     EXPECT_EQ(stalled.copies, copiesAfterRelease);
     DestroyWindow(before);
     DestroyWindow(after);
