@@ -282,6 +282,7 @@ static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& w
     ScopedMemoryDC dc(windowDc);
     ScopedSelectObject selectPicture(dc, picture);
     if (!selectPicture.selected()) return false;
+    ScopedSelectObject normalFont(dc, skin.normalFont);
     if (!skin.skinBitmap) {
         if (!drawDefaultBackground(dc)) return false;
     } else {
@@ -328,6 +329,9 @@ void ComposeNotifications() {
         // screen's while there is no window), taken once for all of them.
         ScopedGetWindowDC measuring(notificationWindow);
         if (!measuring) return;
+        // Most texts begin in the normal font: with it selected beforehand,
+        // measuring selects a font only where a text changes it.
+        ScopedSelectObject normalFont(measuring, skin.normalFont);
         for (int r = 0; r < notificationQueue.count(); r++) {
             SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
             widths[r] = size.cx;
