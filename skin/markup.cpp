@@ -27,6 +27,32 @@ template <typename Handle> static void forEachSegment(const char* text, Handle h
 
 static bool boldFamily(bool odd) { return odd || skin.fontBold; }
 
+namespace {
+// The fonts of one text, selected one after another, each only when it is
+// not the one selected already: on a window's device context selecting a
+// font costs several times what measuring a segment does. The font the
+// context held before is selected back at the end if it was changed.
+class SegmentFonts {
+public:
+    explicit SegmentFonts(HDC dc) : dc_(dc), original_(GetCurrentObject(dc, OBJ_FONT)), current_(original_) {}
+    ~SegmentFonts() {
+        if (current_ != original_ && original_) SelectObject(dc_, original_);
+    }
+    SegmentFonts(const SegmentFonts&) = delete;
+    SegmentFonts& operator=(const SegmentFonts&) = delete;
+
+    void select(HFONT font) {
+        if (font == current_) return;
+        HGDIOBJ previous = SelectObject(dc_, font);
+        if (previous && previous != HGDI_ERROR) current_ = font;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ original_, current_;
+};
+}  // namespace
+
 // A font of the look, or the system's default font while the look has none
 // (its window is gone), so text is never drawn in whatever font came before.
 static HFONT usable(HFONT font) { return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
@@ -43,7 +69,7 @@ SIZE MeasureMarkup(const char* text) {
 SIZE MeasureMarkup(const char* text, HDC dc) {
     SIZE total = {0, 0};
     if (!text || !dc) return total;
-    ScopedSelectObject fonts(dc);
+    SegmentFonts fonts(dc);
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         fonts.select(usable(boldFamily(odd) ? skin.boldFont : skin.normalFont));
         SIZE extent = {0, 0};
@@ -60,7 +86,7 @@ void DrawMarkup(const char* text, HDC dc, const RECT* rect, int textWidth, BOOL 
     if (skin.textAlign == 1) work.left += (work.right - work.left - textWidth) / 2;
     else if (skin.textAlign == 2) work.left = work.right - textWidth;
 
-    ScopedSelectObject fonts(dc);
+    SegmentFonts fonts(dc);
     std::string piece;
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         HFONT font = boldFamily(odd) ? (clickable ? skin.boldUnderlineFont : skin.boldFont)

@@ -1,10 +1,12 @@
 // Composing the notification picture off-screen: background (tooltip frame,
 // nine-slice stretch or doubling tile), then per row its icon, the text's
-// shadow and the text. For per-pixel alpha skins the background's alpha is
-// saved before icons and texts are drawn and put back afterwards, because
-// GDI drawing does not keep the alpha byte.
+// shadow and the text. A per-pixel alpha skin's picture is a 32-bit
+// top-down DIB section: the background's alpha bytes are saved from its
+// bits before icons and texts are drawn and put back into them afterwards,
+// because GDI drawing does not keep the alpha byte.
 #include "paint.h"
 #include <commctrl.h>
+#include <emmintrin.h>
 #include <limits.h>
 #include <stdint.h>
 #include <stdlib.h>
@@ -21,8 +23,11 @@ HBITMAP composedBitmap = nullptr;
 int contentWidth = 0, contentHeight = 0, rowHeight = 0;
 bool composing = false;
 
-static BYTE* savedAlpha = nullptr;  // bytes of composedBitmap while composing
-static LONG savedAlphaSize = 0;
+// The alpha byte of each pixel of composedBitmap, in the order of its bits,
+// while composing. The storage is kept for the next picture while there
+// are notifications, so composing again does not wait for fresh memory.
+static BYTE* savedAlpha = nullptr;
+static size_t savedAlphaCount = 0, savedAlphaRoom = 0;
 
 // The image-list drawing block in its 56-byte form (without the state and
 // effect fields of later versions), which every comctl32 accepts.
@@ -39,42 +44,93 @@ struct ImageListDrawParams56 {
 };
 static_assert(sizeof(ImageListDrawParams56) == 56, "56-byte image list draw block");
 
-static void dropSavedAlpha() {
+static void dropSavedAlpha() { savedAlphaCount = 0; }
+
+static void releaseSavedAlpha() {
     free(savedAlpha);
     savedAlpha = nullptr;
-    savedAlphaSize = 0;
+    savedAlphaCount = savedAlphaRoom = 0;
 }
 
-static bool bitmap32(HBITMAP bitmap, BITMAP* info) {
-    return bitmap && GetObjectA(bitmap, sizeof(*info), info) && info->bmBitsPixel == 32;
+// The pixels of a 32-bit DIB section as words 0xAARRGGBB, in memory order
+// (the row order does not matter to a pass over every pixel); null for any
+// other bitmap.
+static uint32_t* pixelsOf(HBITMAP picture, size_t* count) {
+    DIBSECTION section;
+    if (!picture || GetObjectA(picture, sizeof(section), &section) != sizeof(section) || !section.dsBm.bmBits ||
+        section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth <= 0 || section.dsBm.bmHeight <= 0)
+        return nullptr;
+    *count = (size_t)section.dsBm.bmWidth * (size_t)section.dsBm.bmHeight;
+    return (uint32_t*)section.dsBm.bmBits;
+}
+
+static const bool haveSse2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+}();
+
+// The alpha passes 16 pixels at a time where the processor has SSE2; each
+// answers how many pixels it did, the rest is left to the plain loop. The
+// host may call in with a stack aligned to 4 bytes only, so the stack is
+// aligned here for any 16-byte value kept on it.
+__attribute__((target("sse2"), force_align_arg_pointer)) static size_t copyAlphaOutSse2(const uint32_t* pixels,
+                                                                                        BYTE* alpha, size_t count) {
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i* p = (const __m128i*)(pixels + i);
+        __m128i a0 = _mm_srli_epi32(_mm_loadu_si128(p), 24), a1 = _mm_srli_epi32(_mm_loadu_si128(p + 1), 24);
+        __m128i a2 = _mm_srli_epi32(_mm_loadu_si128(p + 2), 24), a3 = _mm_srli_epi32(_mm_loadu_si128(p + 3), 24);
+        __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(a0, a1), _mm_packs_epi32(a2, a3));
+        _mm_storeu_si128((__m128i*)(alpha + i), bytes);
+    }
+    return i;
+}
+
+__attribute__((target("sse2"), force_align_arg_pointer)) static size_t copyAlphaInSse2(const BYTE* alpha,
+                                                                                       uint32_t* pixels, size_t count) {
+    const __m128i zero = _mm_setzero_si128(), colour = _mm_set1_epi32(0x00FFFFFF);
+    size_t i = 0;
+    for (; i + 16 <= count; i += 16) {
+        // Each alpha byte moves to the top byte of its pixel's word.
+        const __m128i bytes = _mm_loadu_si128((const __m128i*)(alpha + i));
+        const __m128i low = _mm_unpacklo_epi8(zero, bytes), high = _mm_unpackhi_epi8(zero, bytes);
+        const __m128i words[4] = {_mm_unpacklo_epi16(zero, low), _mm_unpackhi_epi16(zero, low),
+                                  _mm_unpacklo_epi16(zero, high), _mm_unpackhi_epi16(zero, high)};
+        __m128i* p = (__m128i*)(pixels + i);
+        for (int k = 0; k < 4; k++)
+            _mm_storeu_si128(p + k, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + k), colour), words[k]));
+    }
+    return i;
 }
 
 // The alpha bytes of `picture`, kept while icons and texts are drawn over it.
 static void saveAlphaOf(HBITMAP picture) {
     composing = true;
     dropSavedAlpha();
-    BITMAP bm;
-    if (!bitmap32(picture, &bm)) return;
-    LONG size = bm.bmWidthBytes * bm.bmHeight;
-    savedAlpha = (BYTE*)malloc((size_t)size);
-    if (!savedAlpha) return;
-    savedAlphaSize = GetBitmapBits(picture, size, savedAlpha);
-    if (savedAlphaSize != size) dropSavedAlpha();
+    // Drawing still queued by GDI must reach the bits before they are read.
+    GdiFlush();
+    size_t count = 0;
+    const uint32_t* pixels = pixelsOf(picture, &count);
+    if (!pixels) return;
+    if (count > savedAlphaRoom) {
+        releaseSavedAlpha();
+        savedAlpha = (BYTE*)malloc(count);
+        if (!savedAlpha) return;
+        savedAlphaRoom = count;
+    }
+    const size_t done = haveSse2 ? copyAlphaOutSse2(pixels, savedAlpha, count) : 0;
+    for (size_t i = done; i < count; i++) savedAlpha[i] = (BYTE)(pixels[i] >> 24);
+    savedAlphaCount = count;
 }
 
+// Every pixel gets back its saved alpha byte; its colour stays as drawn.
 static void restoreAlphaOf(HBITMAP picture) {
-    BITMAP bm;
-    if (savedAlpha && bitmap32(picture, &bm) && bm.bmWidthBytes * bm.bmHeight == savedAlphaSize) {
-        BYTE* bytes = (BYTE*)malloc((size_t)savedAlphaSize);
-        if (bytes && GetBitmapBits(picture, savedAlphaSize, bytes) == savedAlphaSize) {
-            // 32-bit rows hold whole pixels only: each pixel is one word
-            // 0xAARRGGBB, and the saved word gives back its alpha byte.
-            uint32_t* now = (uint32_t*)bytes;
-            const uint32_t* before = (const uint32_t*)savedAlpha;
-            for (LONG i = 0; i < savedAlphaSize / 4; i++) now[i] = (now[i] & 0x00FFFFFFu) | (before[i] & 0xFF000000u);
-            SetBitmapBits(picture, savedAlphaSize, bytes);
-        }
-        free(bytes);
+    GdiFlush();
+    size_t count = 0;
+    uint32_t* pixels = savedAlphaCount ? pixelsOf(picture, &count) : nullptr;
+    if (pixels && count == savedAlphaCount) {
+        const size_t done = haveSse2 ? copyAlphaInSse2(savedAlpha, pixels, count) : 0;
+        for (size_t i = done; i < count; i++) pixels[i] = (pixels[i] & 0x00FFFFFFu) | (uint32_t)savedAlpha[i] << 24;
     }
     dropSavedAlpha();
     composing = false;
@@ -226,12 +282,11 @@ static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& w
     ScopedMemoryDC dc(windowDc);
     ScopedSelectObject selectPicture(dc, picture);
     if (!selectPicture.selected()) return false;
+    ScopedSelectObject normalFont(dc, skin.normalFont);
     if (!skin.skinBitmap) {
         if (!drawDefaultBackground(dc)) return false;
     } else {
         if (!drawSkinBackground(dc, windowDc)) return false;
-        // The background's alpha must reach the bitmap before it is saved.
-        GdiFlush();
         if (alphaSkin) {
             saveAlphaOf(picture);
             unfinished->armed = true;
@@ -244,9 +299,28 @@ static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& w
     return true;
 }
 
+// The picture of a per-pixel alpha skin: 32 bits per pixel, top row first,
+// its bits open to the alpha pass.
+static HBITMAP createAlphaPicture(HDC windowDc, int width, int height) {
+    if (width <= 0 || height <= 0 || (long long)width * height > INT_MAX / 4) return nullptr;
+    BITMAPINFOHEADER header;
+    memset(&header, 0, sizeof(header));
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return CreateDIBSection(windowDc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
 void ComposeNotifications() {
     DeleteObjectSafe(&composedBitmap);
-    if (notificationQueue.empty()) return;
+    if (notificationQueue.empty()) {
+        releaseSavedAlpha();
+        return;
+    }
 
     int widest = 0, tallest = 0;
     std::vector<int> widths((size_t)notificationQueue.count());
@@ -255,6 +329,9 @@ void ComposeNotifications() {
         // screen's while there is no window), taken once for all of them.
         ScopedGetWindowDC measuring(notificationWindow);
         if (!measuring) return;
+        // Most texts begin in the normal font: with it selected beforehand,
+        // measuring selects a font only where a text changes it.
+        ScopedSelectObject normalFont(measuring, skin.normalFont);
         for (int r = 0; r < notificationQueue.count(); r++) {
             SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
             widths[r] = size.cx;
@@ -274,7 +351,8 @@ void ComposeNotifications() {
         ScopedGetDC windowDc(notificationWindow);
         if (!windowDc) return;
         // An absurd skin (margins of millions of pixels) leaves no picture.
-        ScopedBitmap picture(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
+        ScopedBitmap picture(alphaSkin && skin.skinBitmap ? createAlphaPicture(windowDc, contentWidth, contentHeight)
+                                                          : CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
         if (!picture) return;
         SavedAlphaDrop unfinished;
         if (!drawPicture(picture, windowDc, widths, alphaSkin, &unfinished)) return;
