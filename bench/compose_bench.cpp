@@ -37,7 +37,7 @@ static void measureLook(StandInHost& stand, const std::string& look) {
     const int rounds = benchRounds() * 4;
     for (int lines : {1, 20, 100}) {
         fillQueue(stand, lines);
-        ComposeNotifications();
+        ComposeNotifications(notificationQueue);
         if (!composedBitmap) {
             printf("compose %s, %d lines: no picture, not measured\n", look.c_str(), lines);
             continue;
@@ -45,7 +45,7 @@ static void measureLook(StandInHost& stand, const std::string& look) {
         ComposeFloor floor;
         const int calls = lines == 100 ? 1 : lines == 20 ? 4 : 20;
         double compose, drawing;
-        bestPair(rounds, calls, [] { ComposeNotifications(); }, [&] { floor.draw(); }, &compose, &drawing);
+        bestPair(rounds, calls, [] { ComposeNotifications(notificationQueue); }, [&] { floor.draw(); }, &compose, &drawing);
         char name[96];
         snprintf(name, sizeof(name), "compose %s, %d line%s", look.c_str(), lines, lines == 1 ? "" : "s");
         printRow(name, compose, drawing, lines == 1 ? 0 : 1.3);

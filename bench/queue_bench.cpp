@@ -86,7 +86,7 @@ int main() {
         settle();
 
         addLine(STATUS_TEXT, nullptr, icons, iconIndex);  // the line alone, as the queue keeps it
-        composeTimes.time(ComposeNotifications);
+        composeTimes.time([] { ComposeNotifications(notificationQueue); });
         applyTimes.time([&] { placeAt(full); });
         showTimes.time([] { ShowWindow(window, SW_SHOWNA); });
         timerTimes.time([] { SetTimer(window, EXPIRY_TIMER, 100, nullptr); });

@@ -207,7 +207,7 @@ static bool drawSkinBackground(HDC dc, HDC windowDc) {
     return true;
 }
 
-static void drawIcon(HDC dc, const NotificationEntry& entry, int x, int y) {
+static void drawIcon(HDC dc, const PaintedRow& entry, int x, int y) {
     if (entry.icon) {
         DrawIconEx(dc, x, y, entry.icon, 16, 16, 0, nullptr, DI_NORMAL);
     } else if (entry.imageList) {
@@ -229,12 +229,12 @@ static void drawIcon(HDC dc, const NotificationEntry& entry, int x, int y) {
 
 static int clampToInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v; }
 
-static void drawRows(HDC dc, const std::vector<int>& widths) {
+static void drawRows(HDC dc, const NotificationRows& rows, const std::vector<int>& widths) {
     const int iconOffset = (rowHeight - 16) / 2 + 1;
     int y = skin.marginTop;
-    for (int r = 0; r < notificationQueue.count(); r++) {
-        const NotificationEntry& entry = notificationQueue.row(r);
-        const char* text = entry.text.c_str();
+    for (int r = 0; r < rows.count(); r++) {
+        const PaintedRow entry = rows.paintedRow(r);
+        const char* text = entry.text;
         if (skin.iconDisplay != 0) {
             int x = skin.iconDisplay == 1 ? skin.marginLeft : contentWidth - skin.marginRight - 16;
             drawIcon(dc, entry, x, y + iconOffset);
@@ -277,8 +277,8 @@ struct SavedAlphaDrop {
 
 // Background, icons and texts into `picture`. False when a device context,
 // brush or pen it needs cannot be made: then the picture is not to be shown.
-static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& widths, bool alphaSkin,
-                        SavedAlphaDrop* unfinished) {
+static bool drawPicture(HBITMAP picture, HDC windowDc, const NotificationRows& rows, const std::vector<int>& widths,
+                        bool alphaSkin, SavedAlphaDrop* unfinished) {
     ScopedMemoryDC dc(windowDc);
     ScopedSelectObject selectPicture(dc, picture);
     if (!selectPicture.selected()) return false;
@@ -295,7 +295,7 @@ static bool drawPicture(HBITMAP picture, HDC windowDc, const std::vector<int>& w
 
     if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
     else SetBkColor(dc, skin.infoBackColor);
-    drawRows(dc, widths);
+    drawRows(dc, rows, widths);
     return true;
 }
 
@@ -315,15 +315,15 @@ static HBITMAP createAlphaPicture(HDC windowDc, int width, int height) {
     return CreateDIBSection(windowDc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-void ComposeNotifications() {
+void ComposeNotifications(const NotificationRows& rows) {
     DeleteObjectSafe(&composedBitmap);
-    if (notificationQueue.empty()) {
+    if (rows.count() == 0) {
         releaseSavedAlpha();
         return;
     }
 
     int widest = 0, tallest = 0;
-    std::vector<int> widths((size_t)notificationQueue.count());
+    std::vector<int> widths((size_t)rows.count());
     {
         // Every line is measured on the window's whole-window context (the
         // screen's while there is no window), taken once for all of them.
@@ -332,8 +332,8 @@ void ComposeNotifications() {
         // Most texts begin in the normal font: with it selected beforehand,
         // measuring selects a font only where a text changes it.
         ScopedSelectObject normalFont(measuring, skin.normalFont);
-        for (int r = 0; r < notificationQueue.count(); r++) {
-            SIZE size = MeasureMarkup(notificationQueue.row(r).text.c_str(), measuring);
+        for (int r = 0; r < rows.count(); r++) {
+            SIZE size = MeasureMarkup(rows.paintedRow(r).text, measuring);
             widths[r] = size.cx;
             if (size.cx > widest) widest = size.cx;
             if (size.cy > tallest) tallest = size.cy;
@@ -342,7 +342,7 @@ void ComposeNotifications() {
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
-    long long height = (long long)notificationQueue.count() * rowHeight + skin.marginTop + skin.marginBottom;
+    long long height = (long long)rows.count() * rowHeight + skin.marginTop + skin.marginBottom;
     contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
     contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
 
@@ -355,7 +355,7 @@ void ComposeNotifications() {
                                                           : CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
         if (!picture) return;
         SavedAlphaDrop unfinished;
-        if (!drawPicture(picture, windowDc, widths, alphaSkin, &unfinished)) return;
+        if (!drawPicture(picture, windowDc, rows, widths, alphaSkin, &unfinished)) return;
         composedBitmap = picture.release();
         if (alphaSkin && skin.skinBitmap) restoreAlphaOf(composedBitmap);
     }

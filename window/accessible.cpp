@@ -17,7 +17,7 @@
 #include <new>
 #include <vector>
 #include "notify_window.h"
-#include "notification_rows.h"
+#include "notification_queue.h"
 #include "spoken_text.h"
 
 namespace {

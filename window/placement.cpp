@@ -98,7 +98,7 @@ void animationStep() {
 void followUpAfterExpiry(int removed) {
     if (!notificationQueue.empty()) {
         if (removed > 0) {
-            ComposeNotifications();
+            ComposeNotifications(notificationQueue);
             windowRect = fullSizeRect();
             applyWindowRect();
             announceReorder();

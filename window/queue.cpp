@@ -97,7 +97,7 @@ void followQueueAfterRemoval() {
         hideEmptyWindow();
         return;
     }
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     if (notificationWindow) ShowWindow(notificationWindow, SW_SHOWNA);
     windowRect = fullSizeRect();
     applyWindowRect();
@@ -150,7 +150,7 @@ int addNotification(const NotificationRequest* request) {
         hideEmptyWindow();
         return -1;
     }
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     showAfterAdd();
     if (trimmed) announceReorder();
     int first = notificationQueue.count();

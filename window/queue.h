@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <stdint.h>
-#include "notification_rows.h"
+#include "notification_queue.h"
 
 // lParam of MSG_ADD_NOTIFICATION; eight consecutive 32-bit fields.
 struct NotificationRequest {

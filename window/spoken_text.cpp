@@ -1,7 +1,7 @@
 #include "spoken_text.h"
 #include <oleauto.h>
 #include <string.h>
-#include "notification_rows.h"
+#include "notification_queue.h"
 
 static const UINT TEXT_CODE_PAGE = 1250;  // every text of the plug-in
 

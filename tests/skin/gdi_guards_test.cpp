@@ -131,7 +131,7 @@ TEST_F(GdiGuardsScene, MarkupLeavesTheCallersFontAndNeverMeasuresWithoutOne) {
 TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
     addLine("Wiadomość od <b>Ola", nullptr, nullptr, 0, 1);
     addLine("<b>Kuba<b> jest dostępny");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     ASSERT_NE(nullptr, composedBitmap);
     const std::vector<uint32_t> whole = composedPixels();
     bool sawNone = false, sawWhole = false;
@@ -142,7 +142,7 @@ TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
         {
             FullHandleTable table(room);
             ASSERT_EQ(room, FullHandleTable::room());
-            ComposeNotifications();
+            ComposeNotifications(notificationQueue);
             made = composedBitmap != nullptr;
             left = FullHandleTable::room();
         }

@@ -50,7 +50,7 @@ TEST_F(PaintTest, DefaultLookOneLineFrameIconAndText) {
     addLine("Ola", solidIcon(GREEN));
     SIZE m = MeasureMarkup("Ola");
     ASSERT_LT(m.cx + 29, 100);
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     ASSERT_NE(nullptr, composedBitmap);
     EXPECT_EQ(m.cy + 4, rowHeight);
     EXPECT_EQ(100, contentWidth);  // raised to the smallest window
@@ -89,7 +89,7 @@ TEST_F(PaintTest, DefaultLookPictureMatchesOneDrawnByHand) {
     HICON icon = solidIcon(GREEN);
     HICON copy = CopyIcon(icon);
     addLine(text, icon);
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> composed = composedPixels(&w, &h);
     const SIZE m = MeasureMarkup(text);
@@ -131,7 +131,7 @@ TEST_F(PaintTest, DefaultLookPictureMatchesOneDrawnByHand) {
 TEST_F(PaintTest, DefaultLookDrawsTextOnAnOpaqueTooltipBackground) {
     skin.infoBackColor = RGB(0, 0, 200);  // told apart from the brush of the frame
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
     SIZE m = MeasureMarkup("Ola");
@@ -156,7 +156,7 @@ TEST_F(PaintTest, RowsShareTheTallestHeightAndStackFromTheTop) {
     addLine("first");
     addLine("<b>second");
     addLine("Wiadomość od Ola, trochę dłuższa");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int tallest = 0, widest = 0;
     for (const char* t : {"first", "<b>second", "Wiadomość od Ola, trochę dłuższa"}) {
         SIZE s = MeasureMarkup(t);
@@ -181,7 +181,7 @@ TEST_F(PaintTest, RowsShareTheTallestHeightAndStackFromTheTop) {
 TEST_F(PaintTest, NoIconColumnWhenIconsAreOff) {
     skin.iconDisplay = 0;
     addLine("Ola", solidIcon(GREEN));
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
     for (uint32_t p : px) ASSERT_NE(rgbOf(GREEN), p & 0xFFFFFF);
@@ -195,7 +195,7 @@ TEST_F(PaintTest, IconFromTheHostImageList) {
     int index = stand.iconIndex(774002);
     ASSERT_GE(index, 0);
     addLine("Ola", nullptr, list, index);
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
     const int iconY = 2 + (rowHeight - 16) / 2 + 1;
@@ -217,7 +217,7 @@ TEST_F(PaintTest, RightIconRightAlignedTextAndItsShadow) {
     skin.fontColor = RGB(0, 0, 0);
     const char* text = "Ola";
     addLine(text, solidIcon(GREEN));
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     ASSERT_EQ(200, contentWidth);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
@@ -266,7 +266,7 @@ TEST_F(PaintTest, TextStartsWhereItsAlignmentPutsIt) {
         skin.fontColor = RGB(0, 0, 0);
         notificationQueue.clear();
         addLine(text, solidIcon(GREEN));
-        ComposeNotifications();
+        ComposeNotifications(notificationQueue);
         ASSERT_EQ(200, contentWidth);
         int w, h;
         std::vector<uint32_t> px = composedPixels(&w, &h);
@@ -294,7 +294,7 @@ TEST_F(PaintTest, NineSliceCopiesCornersAndStretchesTheRest) {
     skin.iconDisplay = 0;
     std::string spaces(60, ' ');
     for (int i = 0; i < 4; i++) addLine(spaces);
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
     ASSERT_GT(w, S + 10);
@@ -325,7 +325,7 @@ TEST_F(PaintTest, TileRepeatsTheMiddleBetweenTheBorders) {
     skin.marginTop = 20;
     skin.marginBottom = 21;
     addLine("");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
     ASSERT_EQ(100, w);
@@ -359,7 +359,7 @@ TEST_F(PaintTest, AlphaOfTheBackgroundSurvivesIconsAndText) {
     skin.maskType = 2;
     skin.fontColor = RGB(255, 255, 255);
     addLine("Wiadomość od Ola", solidIcon(GREEN));
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     EXPECT_FALSE(composing);
     int w, h;
     std::vector<uint32_t> px = composedPixels(&w, &h);
@@ -373,7 +373,7 @@ TEST_F(PaintTest, AlphaOfTheBackgroundSurvivesIconsAndText) {
 
     // Without UpdateLayeredWindow nothing is saved: drawing leaves its own alpha.
     updateLayeredWindow = nullptr;
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     px = composedPixels(&w, &h);
     wrongAlpha = 0;
     for (uint32_t p : px) wrongAlpha += (p >> 24) != 0x80;
@@ -382,7 +382,7 @@ TEST_F(PaintTest, AlphaOfTheBackgroundSurvivesIconsAndText) {
 
 TEST_F(PaintTest, SaveAndRestoreSetAndClearComposing) {
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     SaveAlphaChannel();
     EXPECT_TRUE(composing);
     RestoreAlphaChannel();
@@ -393,11 +393,11 @@ TEST_F(PaintTest, SaveAndRestoreSetAndClearComposing) {
 
 TEST_F(PaintTest, EmptyQueueLeavesNoPicture) {
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     HBITMAP old = composedBitmap;
     ASSERT_NE(nullptr, old);
     notificationQueue.clear();
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     EXPECT_EQ(nullptr, composedBitmap);
     EXPECT_EQ(0u, GetObjectType(old)) << "the previous picture was deleted";
 }
@@ -406,7 +406,7 @@ TEST_F(PaintTest, AbsurdMarginsLeaveNoPictureInsteadOfFailing) {
     skin.marginLeft = 0x7FFFFFF0;
     skin.marginRight = 0x7FFFFFF0;
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     EXPECT_EQ(nullptr, composedBitmap);
 }
 
@@ -414,7 +414,7 @@ TEST_F(PaintTest, PaintCopiesThePictureToTheWindow) {
     CreateNotificationWindow(0x88);
     ASSERT_NE(nullptr, notificationWindow);
     addLine("Wiadomość od <b>Ola", solidIcon(GREEN));
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     int w, h;
     std::vector<uint32_t> expected = composedPixels(&w, &h);
     MoveWindow(notificationWindow, 300, 200, w, h, FALSE);

@@ -154,7 +154,7 @@ TEST_F(ShapeTest, ColourKeySkinWithoutLayeringGetsAWindowRegion) {
     updateLayeredWindow = nullptr;
     CreateNotificationWindow(0x88);
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(notificationWindow, shape));
     EXPECT_FALSE(PtInRegion(shape, 1, 10));
@@ -170,7 +170,7 @@ TEST_F(ShapeTest, ColourKeySkinWithLayeringGetsNoRegion) {
     skin.maskType = 1;
     CreateNotificationWindow(0x80088);
     addLine("Ola");
-    ComposeNotifications();
+    ComposeNotifications(notificationQueue);
     HRGN shape = CreateRectRgn(0, 0, 0, 0);
     EXPECT_EQ(ERROR, GetWindowRgn(notificationWindow, shape));
     DeleteObject(shape);

@@ -1,4 +1,4 @@
-#include "notification_rows.h"
+#include "notification_queue.h"
 
 NotificationQueue notificationQueue;
 
