@@ -6,6 +6,13 @@
 #pragma once
 #include <windows.h>
 
+// Deletes a GDI object and clears the handle that named it, so no handle is
+// deleted twice.
+template <typename Handle> inline void DeleteObjectSafe(Handle* handle) {
+    if (*handle) DeleteObject(*handle);
+    *handle = nullptr;
+}
+
 // A device context from GetDC or GetWindowDC, given back with ReleaseDC.
 // For no window it is the screen's.
 class ScopedGetDC {

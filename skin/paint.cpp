@@ -364,6 +364,13 @@ void ComposeNotifications(const NotificationRows& rows) {
         applyColorKeyRegion();
 }
 
+void ResetContentSize() { contentWidth = contentHeight = 0; }
+
+void ReleaseNotificationPicture() {
+    DeleteObjectSafe(&composedBitmap);
+    releaseSavedAlpha();
+}
+
 void PaintNotificationWindow(const PAINTSTRUCT* paint) {
     if (!paint || !paint->hdc || !composedBitmap) return;
     ScopedMemoryDC dc(paint->hdc);

@@ -37,10 +37,3 @@ int ReadSkinFile(const char* path);  // 0 success, 1 failure
 void ParseSkinLine(char* line);
 COLORREF ParseColor(const char* value);
 void RecreateFonts();
-// Deletes a GDI object and clears the handle that named it.
-void DeleteObjectSafe(HGDIOBJ* handle);
-template <typename T> inline void DeleteObjectSafe(T* handle) {
-    HGDIOBJ h = *handle;
-    DeleteObjectSafe(&h);
-    *handle = (T)h;
-}

@@ -29,11 +29,6 @@ void reportSkinError(const char* text) {
         MessageBoxA(nullptr, text, "Zinglet", MB_ICONERROR);
 }
 
-void DeleteObjectSafe(HGDIOBJ* handle) {
-    if (*handle) DeleteObject(*handle);
-    *handle = nullptr;
-}
-
 // Copies at most capacity - 1 bytes and always terminates: over-long values
 // are cut to their field.
 static void copyCut(char* field, size_t capacity, const char* value) {

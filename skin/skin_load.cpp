@@ -43,8 +43,17 @@ void ResetLook() {
     DeleteObjectSafe(&skin.skinBitmap);
     skin.bitmapWidth = 100;
     skin.bitmapHeight = 17;
-    contentWidth = contentHeight = 0;
+    ResetContentSize();
     RecreateFonts();
+}
+
+void ReleaseLook() {
+    DeleteObjectSafe(&skin.normalFont);
+    DeleteObjectSafe(&skin.boldFont);
+    DeleteObjectSafe(&skin.underlineFont);
+    DeleteObjectSafe(&skin.boldUnderlineFont);
+    DeleteObjectSafe(&skin.skinBitmap);
+    ReleaseNotificationPicture();
 }
 
 void PremultiplyAlpha(int width, int height, BYTE* pixels) {

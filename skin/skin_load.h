@@ -4,6 +4,9 @@
 
 // The default look, without a background image; fonts made anew.
 void ResetLook();
+// Lets go of everything the look owns: its four fonts, its background image
+// and the composed picture; the handles are cleared.
+void ReleaseLook();
 
 enum SkinRead {
     SKIN_NONE,           // no skin is configured ("[brak]" or empty): the default look

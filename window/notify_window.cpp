@@ -17,6 +17,7 @@
 #include "queue.h"
 #include "skin.h"
 #include "window_setup.h"
+#include "skin_load.h"
 
 bool hovering = false;
 
@@ -29,12 +30,8 @@ static void onDestroy(HWND window) {
     displayState = Hidden;
     TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_CANCEL | TME_LEAVE, window, 0};
     _TrackMouseEvent(&cancel);
-    DeleteObjectSafe(&skin.normalFont);
-    DeleteObjectSafe(&skin.boldFont);
-    DeleteObjectSafe(&skin.underlineFont);
-    DeleteObjectSafe(&skin.boldUnderlineFont);
-    DeleteObjectSafe(&skin.skinBitmap);
-    DeleteObjectSafe(&composedBitmap);
+    // The window's look goes with it.
+    ReleaseLook();
     releaseAccessible(window);
     // Senders must not reach a destroyed window through a stale handle.
     if (notificationWindow == window) notificationWindow = nullptr;

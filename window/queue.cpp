@@ -212,8 +212,7 @@ int expireLines() {
 }
 
 void hideAll() {
-    contentWidth = 0;
-    contentHeight = 0;
+    ResetContentSize();
     windowRect.left = anchorRight - 1;
     windowRect.top = anchorBottom - 1;
     windowRect.right = anchorRight;

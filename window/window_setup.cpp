@@ -37,8 +37,8 @@ void CreateNotificationWindow(DWORD exStyle) {
                                          nullptr, nullptr, moduleInstance, nullptr);
 }
 
+// The look reset lets go of a background image loaded before the failure.
 static int fallBack() {
-    DeleteObjectSafe(&skin.skinBitmap);
     ResetDefaultLook();
     CreateNotificationWindow(PLAIN_STYLE);
     return 0;
@@ -70,7 +70,6 @@ int LoadSkin() {
     case SKIN_FAILED:
         return fallBack();
     case SKIN_NEEDS_32_BITS:
-        DeleteObjectSafe(&skin.skinBitmap);
         ResetDefaultLook();
         CreateNotificationWindow(PLAIN_STYLE);
         noticeScreenDepth();

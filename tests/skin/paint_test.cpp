@@ -9,6 +9,7 @@
 #include "skin/skin_load.h"
 #include "window/window_setup.h"
 #include "window/notify_window.h"
+#include "skin/gdi_guards.h"
 
 namespace {
 

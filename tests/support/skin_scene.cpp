@@ -7,6 +7,7 @@
 #include "skin/skin.h"
 #include "window/window_setup.h"
 #include "window/notify_window.h"
+#include "skin/gdi_guards.h"
 
 std::vector<RecordedRequest> recordedRequests;
 
