@@ -16,6 +16,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "window/private_messages.h"
+#include "core/entry.h"
 
 // The least a dispatch can be: the size checked, one identifier compared.
 __attribute__((noinline)) static int __stdcall leastDispatch(HostMessage* m) {

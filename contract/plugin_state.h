@@ -21,4 +21,3 @@ extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
 // creates and forgets it, the drawing code measures and draws for it.
 extern HWND notificationWindow;
 
-extern "C" int __stdcall IMessageProc(HostMessage* message);

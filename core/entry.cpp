@@ -5,6 +5,7 @@
 #include "host_messages.h"
 #include "plugin_state.h"
 #include "version.h"
+#include "entry.h"
 
 namespace {
 const char VERSION_TEXT[] = NOTIFY_VERSION_TEXT;

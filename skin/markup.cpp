@@ -83,8 +83,8 @@ SIZE MeasureMarkup(const char* text, HDC dc) {
 void DrawMarkup(const char* text, HDC dc, const RECT* rect, int textWidth, BOOL clickable) {
     if (!text || !dc || !rect) return;
     RECT work = *rect;
-    if (skin.textAlign == 1) work.left += (work.right - work.left - textWidth) / 2;
-    else if (skin.textAlign == 2) work.left = work.right - textWidth;
+    if (skin.textAlign == ALIGN_CENTER) work.left += (work.right - work.left - textWidth) / 2;
+    else if (skin.textAlign == ALIGN_RIGHT) work.left = work.right - textWidth;
 
     SegmentFonts fonts(dc);
     std::string piece;

@@ -202,7 +202,7 @@ static bool drawSkinBackground(HDC dc, HDC windowDc) {
     ScopedMemoryDC source(windowDc);
     ScopedSelectObject selectSource(source, skin.skinBitmap);
     if (!selectSource.selected()) return false;
-    if (skin.sizingType == 1) drawTiled(dc, source, contentWidth, contentHeight);
+    if (skin.sizingType == SIZING_TILE) drawTiled(dc, source, contentWidth, contentHeight);
     else drawStretched(dc, source, contentWidth, contentHeight);
     return true;
 }
@@ -235,14 +235,14 @@ static void drawRows(HDC dc, const NotificationRows& rows, const std::vector<int
     for (int r = 0; r < rows.count(); r++) {
         const PaintedRow entry = rows.paintedRow(r);
         const char* text = entry.text;
-        if (skin.iconDisplay != 0) {
-            int x = skin.iconDisplay == 1 ? skin.marginLeft : contentWidth - skin.marginRight - 16;
+        if (skin.iconDisplay != ICONS_NONE) {
+            int x = skin.iconDisplay == ICONS_LEFT ? skin.marginLeft : contentWidth - skin.marginRight - 16;
             drawIcon(dc, entry, x, y + iconOffset);
         }
         int width = widths[r];  // MeasureMarkup of this text, taken when sizing
         RECT box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
-        if (skin.iconDisplay == 1) box.left = skin.marginLeft + skin.iconSpace + 16;
-        else if (skin.iconDisplay == 2) box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
+        if (skin.iconDisplay == ICONS_LEFT) box.left = skin.marginLeft + skin.iconSpace + 16;
+        else if (skin.iconDisplay == ICONS_RIGHT) box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
         if (skin.shadowStyle) {
             SetTextColor(dc, skin.shadowColor);
             RECT shadow = {box.left, box.top + 1, box.right + 1, box.bottom + 1};
@@ -340,13 +340,13 @@ void ComposeNotifications(const NotificationRows& rows) {
         }
     }
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
-    if (skin.iconDisplay != 0) width += (long long)skin.iconSpace + 16;
+    if (skin.iconDisplay != ICONS_NONE) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
     long long height = (long long)rows.count() * rowHeight + skin.marginTop + skin.marginBottom;
     contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
     contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
 
-    const bool alphaSkin = skin.transparent && skin.maskType == 2 && updateLayeredWindow;
+    const bool alphaSkin = skin.transparent && skin.maskType == MASK_ALPHA && updateLayeredWindow;
     {
         ScopedGetDC windowDc(notificationWindow);
         if (!windowDc) return;
@@ -360,7 +360,7 @@ void ComposeNotifications(const NotificationRows& rows) {
         if (alphaSkin && skin.skinBitmap) restoreAlphaOf(composedBitmap);
     }
 
-    if (skin.skinBitmap && skin.transparent && skin.maskType == 1 && !updateLayeredWindow)
+    if (skin.skinBitmap && skin.transparent && skin.maskType == MASK_COLOR && !updateLayeredWindow)
         applyColorKeyRegion();
 }
 

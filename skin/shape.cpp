@@ -205,7 +205,7 @@ void PlaceNotificationWindow(const RECT& windowRect) {
     POINT destination = {windowRect.left, windowRect.top};
     SIZE size = {width, height};
     POINT origin = {0, 0};
-    if (skin.maskType == 2) {
+    if (skin.maskType == MASK_ALPHA) {
         BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         updateLayeredWindow(notificationWindow, screen, &destination, &size, dc, &origin, 0, &blend, ULW_ALPHA);
     } else {

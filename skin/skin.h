@@ -4,12 +4,18 @@
 #pragma once
 #include <windows.h>
 
+// The numbered fields of the look, by name.
+enum SizingType { SIZING_STRETCH = 0, SIZING_TILE = 1 };
+enum MaskType { MASK_COLOR = 1, MASK_ALPHA = 2 };
+enum TextAlign { ALIGN_LEFT = 0, ALIGN_CENTER = 1, ALIGN_RIGHT = 2 };
+enum IconDisplay { ICONS_NONE = 0, ICONS_LEFT = 1, ICONS_RIGHT = 2 };
+
 struct Skin {
     int marginLeft, marginTop, marginRight, marginBottom;
     int sizingLeft, sizingTop, sizingRight, sizingBottom;
-    int sizingType;    // 0 stretch, 1 tile
+    int sizingType;    // SizingType
     BOOL transparent;
-    int maskType;      // 1 color, 2 alpha
+    int maskType;      // MaskType
     char backgroundFile[260];
     char fontFace[32];
     int fontSize;      // points
@@ -17,9 +23,9 @@ struct Skin {
     BOOL fontBold;
     BOOL shadowStyle;
     COLORREF shadowColor;
-    int textAlign;     // 0 left, 1 center, 2 right
+    int textAlign;     // TextAlign
     int lineSpacing;
-    int iconDisplay;   // 0 none, 1 left, 2 right
+    int iconDisplay;   // IconDisplay
     int iconSpace;
     HFONT normalFont, boldFont, underlineFont, boldUnderlineFont;  // owned
     HBITMAP skinBitmap;  // owned; none in the default look

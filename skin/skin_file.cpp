@@ -129,8 +129,8 @@ static void setMargin(const char* key, const char* value, int* left, int* top, i
 
 static void sizingKey(const char* key, const char* value) {
     if (!strcmp(key, "type")) {
-        if (!strcmp(value, "stretch")) skin.sizingType = 0;
-        else if (!strcmp(value, "tile")) skin.sizingType = 1;
+        if (!strcmp(value, "stretch")) skin.sizingType = SIZING_STRETCH;
+        else if (!strcmp(value, "tile")) skin.sizingType = SIZING_TILE;
         else ignored(LINE_BAD_WORD, value);
         return;
     }
@@ -141,8 +141,8 @@ static void backgroundKey(const char* key, const char* value) {
     if (!strcmp(key, "transparent")) {
         if (isOn(value)) skin.transparent = TRUE;
     } else if (!strcmp(key, "mask")) {
-        if (!strcmp(value, "color")) skin.maskType = 1;
-        else if (!strcmp(value, "alpha")) skin.maskType = 2;
+        if (!strcmp(value, "color")) skin.maskType = MASK_COLOR;
+        else if (!strcmp(value, "alpha")) skin.maskType = MASK_ALPHA;
         else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "file")) {
         copyCut(skin.backgroundFile, sizeof(skin.backgroundFile), value);
@@ -166,9 +166,9 @@ static void fontKey(const char* key, const char* value) {
     } else if (!strcmp(key, "shadow")) {
         if (isSixCharacters(value)) skin.shadowColor = ParseColor(value);
     } else if (!strcmp(key, "align")) {
-        if (!strcmp(value, "left")) skin.textAlign = 0;
-        else if (!strcmp(value, "center")) skin.textAlign = 1;
-        else if (!strcmp(value, "right")) skin.textAlign = 2;
+        if (!strcmp(value, "left")) skin.textAlign = ALIGN_LEFT;
+        else if (!strcmp(value, "center")) skin.textAlign = ALIGN_CENTER;
+        else if (!strcmp(value, "right")) skin.textAlign = ALIGN_RIGHT;
         else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "line")) {
         skin.lineSpacing = readInt(value);
@@ -188,9 +188,9 @@ static bool knownSection(const char* name) {
 
 static void iconKey(const char* key, const char* value) {
     if (!strcmp(key, "display")) {
-        if (!strcmp(value, "left")) skin.iconDisplay = 1;
-        else if (!strcmp(value, "right")) skin.iconDisplay = 2;
-        else skin.iconDisplay = 0;
+        if (!strcmp(value, "left")) skin.iconDisplay = ICONS_LEFT;
+        else if (!strcmp(value, "right")) skin.iconDisplay = ICONS_RIGHT;
+        else skin.iconDisplay = ICONS_NONE;
     } else if (!strcmp(key, "space")) {
         skin.iconSpace = readInt(value);
     } else {

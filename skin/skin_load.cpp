@@ -24,9 +24,9 @@ void ResetLook() {
     skin.marginTop = skin.marginBottom = 2;
     skin.sizingLeft = skin.sizingRight = 4;
     skin.sizingTop = skin.sizingBottom = 2;
-    skin.sizingType = 0;
+    skin.sizingType = SIZING_STRETCH;
     skin.transparent = FALSE;
-    skin.maskType = 1;
+    skin.maskType = MASK_COLOR;
     skin.backgroundFile[0] = 0;
     lstrcpynA(skin.fontFace, "MS sans serif", sizeof(skin.fontFace));
     skin.fontSize = 8;
@@ -34,9 +34,9 @@ void ResetLook() {
     skin.fontBold = FALSE;
     skin.shadowStyle = FALSE;
     skin.shadowColor = 0;
-    skin.textAlign = 0;
+    skin.textAlign = ALIGN_LEFT;
     skin.lineSpacing = 4;
-    skin.iconDisplay = 1;
+    skin.iconDisplay = ICONS_LEFT;
     skin.iconSpace = 5;
     skin.infoBackColor = GetSysColor(COLOR_INFOBK);
     // Normally already deleted with the old window; never leak it here.
@@ -92,7 +92,7 @@ static void loadImageFile(const char* imagePath) {
     HBITMAP bitmap = nullptr;
     int bytes = LoadImageWithDevIL(screen, imagePath, &bitmap, &pixels);
     skin.skinBitmap = bitmap;
-    if (pixels && skin.transparent && skin.maskType == 2) {
+    if (pixels && skin.transparent && skin.maskType == MASK_ALPHA) {
         PremultiplyAlpha(skin.bitmapWidth, skin.bitmapHeight, pixels);
         if (bitmap) SetBitmapBits(bitmap, bytes, pixels);
     }
@@ -159,7 +159,7 @@ SkinRead ReadConfiguredSkin() {
         return SKIN_FAILED;
     }
 
-    if (skin.transparent && skin.maskType == 2 && screenBitsPixel() != 32) return SKIN_NEEDS_32_BITS;
+    if (skin.transparent && skin.maskType == MASK_ALPHA && screenBitsPixel() != 32) return SKIN_NEEDS_32_BITS;
     return SKIN_READ;
 }
 

@@ -35,9 +35,9 @@ enum Transparency { OPAQUE_PICTURE, KEYED, PER_PIXEL };
 
 Transparency transparency() {
     if (!skin.skinBitmap || !skin.transparent) return OPAQUE_PICTURE;
-    if (skin.maskType == 1) return KEYED;
+    if (skin.maskType == MASK_COLOR) return KEYED;
     // Without layered windows an alpha skin is shown opaque (alpha bytes 0).
-    return skin.maskType == 2 && updateLayeredWindow ? PER_PIXEL : OPAQUE_PICTURE;
+    return skin.maskType == MASK_ALPHA && updateLayeredWindow ? PER_PIXEL : OPAQUE_PICTURE;
 }
 
 uint32_t straightAlpha(uint32_t p) {

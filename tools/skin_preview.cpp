@@ -19,6 +19,7 @@
 #include "preview_picture.h"
 #include "skin/skin.h"
 #include "skin/skin_diagnostics.h"
+#include "core/entry.h"
 
 namespace {
 const size_t PATH_CAPACITY = 260;

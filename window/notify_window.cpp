@@ -1,6 +1,6 @@
-// The notification window's procedure: the one place where the queue, the
-// placement state and the listener list change. It only dispatches; the
-// queue, placement and listener files do the work. No exception leaves it.
+// The notification window's procedure. It only dispatches: the queue,
+// placement, listener and accessibility files do the work, and private
+// messages count only when the plug-in sent them. No exception leaves it.
 #include "notify_window.h"
 #include <commctrl.h>
 #include <new>

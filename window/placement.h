@@ -5,7 +5,7 @@
 enum DisplayState { Hidden = 0, Growing = 1, Shown = 2 };
 enum { ANIMATION_TIMER = 1, EXPIRY_TIMER = 2 };
 
-extern int anchorRight, anchorBottom;  // work-area corner, read by ResetDefaultLook
+extern int anchorRight, anchorBottom;  // work-area corner, set by ResetDefaultLook
 extern RECT windowRect;                // where the window is now
 extern DisplayState displayState;
 extern int lastTick;

@@ -48,11 +48,11 @@ ComposeFloor::ComposeFloor() {
         row.icon = skin.iconDisplay ? e.icon : nullptr;
         row.list = skin.iconDisplay ? e.imageList : nullptr;
         row.index = e.imageIndex;
-        row.iconX = skin.iconDisplay == 1 ? skin.marginLeft : contentWidth - skin.marginRight - 16;
+        row.iconX = skin.iconDisplay == ICONS_LEFT ? skin.marginLeft : contentWidth - skin.marginRight - 16;
         row.iconY = y + iconOffset;
         row.box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
-        if (skin.iconDisplay == 1) row.box.left = skin.marginLeft + skin.iconSpace + 16;
-        else if (skin.iconDisplay == 2) row.box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
+        if (skin.iconDisplay == ICONS_LEFT) row.box.left = skin.marginLeft + skin.iconSpace + 16;
+        else if (skin.iconDisplay == ICONS_RIGHT) row.box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
         rows.push_back(row);
         y += rowHeight;
     }
@@ -83,7 +83,7 @@ void ComposeFloor::background() {
     }
     const int W = skin.bitmapWidth, H = skin.bitmapHeight;
     const int L = skin.sizingLeft, T = skin.sizingTop, R = skin.sizingRight, B = skin.sizingBottom;
-    if (skin.sizingType == 0) {
+    if (skin.sizingType == SIZING_STRETCH) {
         BitBlt(dc, 0, 0, L, T, source, 0, 0, SRCCOPY);
         StretchBlt(dc, L, 0, w - L - R, T, source, L, 0, W - L - R, T, SRCCOPY);
         BitBlt(dc, w - R, 0, R, T, source, W - R, 0, SRCCOPY);

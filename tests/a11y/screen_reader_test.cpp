@@ -24,6 +24,7 @@
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/queue.h"
+#include "core/entry.h"
 
 namespace {
 const int NET = StandInNetwork::NET, NETWORK_PLUGIN = StandInNetwork::PLUGIN;

@@ -5,6 +5,7 @@
 #include "plugin_fixture.h"
 #include "window/placement.h"
 #include "support/recorded_request.h"
+#include "core/entry.h"
 
 struct ExpectedColumn {
     const char* key;

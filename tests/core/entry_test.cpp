@@ -7,6 +7,7 @@
 #include "support/guard_page.h"
 #include "window/notify_window.h"
 #include "version.h"
+#include "core/entry.h"
 
 typedef PluginTest Entry;
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "contract/plugin_state.h"
 #include "host/double/stand_in_host.h"
+#include "core/entry.h"
 
 class PluginTest : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 #include "recording_window.h"
 #include "support/guard_page.h"
 #include "window/notify_window.h"
+#include "core/entry.h"
 
 namespace {
 class PopupRequests : public PluginTest {

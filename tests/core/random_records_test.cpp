@@ -20,6 +20,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "support/network_plugin.h"
+#include "core/entry.h"
 
 namespace {
 const int NETWORK_PLUGIN = StandInNetwork::PLUGIN, NET = StandInNetwork::NET;

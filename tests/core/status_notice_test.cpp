@@ -16,6 +16,7 @@
 #include "window/private_messages.h"
 #include "support/network_plugin.h"
 #include "support/copy_recorder.h"
+#include "core/entry.h"
 
 namespace {
 const int NETWORK_PLUGIN = StandInNetwork::PLUGIN;

@@ -5,6 +5,7 @@
 #include "contract/plugin_state.h"
 #include "host/double/stand_in_host.h"
 #include "support/message_boxes.h"
+#include "core/entry.h"
 
 namespace {
 bool classRegistered() {

@@ -18,6 +18,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "support/copy_recorder.h"
+#include "core/entry.h"
 
 namespace {
 const int NET = 10;

@@ -8,6 +8,7 @@
 #include "window/window_setup.h"
 #include "window/notify_window.h"
 #include "skin/gdi_guards.h"
+#include "core/entry.h"
 
 std::vector<RecordedRequest> recordedRequests;
 

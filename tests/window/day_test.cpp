@@ -25,6 +25,7 @@
 #include "window/private_messages.h"
 #include "support/network_plugin.h"
 #include "support/fake_clock.h"
+#include "core/entry.h"
 
 namespace {
 const int NETWORK_PLUGIN = StandInNetwork::PLUGIN, NET = StandInNetwork::NET, CONTACTS = 100;

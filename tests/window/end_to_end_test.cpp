@@ -16,6 +16,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "window_fixture.h"
+#include "core/entry.h"
 
 namespace {
 std::string dllPath() {

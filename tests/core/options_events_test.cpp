@@ -14,6 +14,7 @@
 #include "window/notify_window.h"
 #include "window/queue.h"
 #include "support/recorded_request.h"
+#include "core/entry.h"
 
 namespace {
 const int32_t CHOOSER = 0x110BCFDE, DIRECTORY_FIELD = 0x110BCFE3;
