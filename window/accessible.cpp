@@ -122,27 +122,17 @@ public:
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role) return E_POINTER;
-        VariantInit(role);
-        int row = 0;
-        HRESULT hr = lookUp(child, &row);
-        if (hr != S_OK) return hr;
-        LONG value = row == SELF                                     ? ROLE_SYSTEM_CLIENT
-                     : notificationQueue.row(row).continuesPrevious ? ROLE_SYSTEM_STATICTEXT
-                                                                    : ROLE_SYSTEM_ALERT;
-        setLong(role, value);
-        return S_OK;
+        return number(child, role, [](int row) -> LONG {
+            return row == SELF                                     ? ROLE_SYSTEM_CLIENT
+                   : notificationQueue.row(row).continuesPrevious ? ROLE_SYSTEM_STATICTEXT
+                                                                  : ROLE_SYSTEM_ALERT;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state) return E_POINTER;
-        VariantInit(state);
-        int row = 0;
-        HRESULT hr = lookUp(child, &row);
-        if (hr != S_OK) return hr;
-        LONG value = IsWindowVisible(window) ? 0 : STATE_SYSTEM_INVISIBLE;
-        if (row != SELF) value |= STATE_SYSTEM_READONLY;
-        setLong(state, value);
-        return S_OK;
+        return number(child, state, [this](int row) -> LONG {
+            LONG value = IsWindowVisible(window) ? 0 : STATE_SYSTEM_INVISIBLE;
+            return row != SELF ? value | STATE_SYSTEM_READONLY : value;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return text(child, help, none); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
@@ -258,6 +248,15 @@ private:
     static std::wstring none(int) { return std::wstring(); }
     // A text answer for the child: S_FALSE and no text when `make` gives
     // none. The out value is set on every path, since COM marshals it back.
+    template <class MakeNumber> HRESULT number(const VARIANT& child, VARIANT* out, MakeNumber make) const {
+        if (!out) return E_POINTER;
+        VariantInit(out);
+        int row = 0;
+        HRESULT hr = lookUp(child, &row);
+        if (hr != S_OK) return hr;
+        setLong(out, make(row));
+        return S_OK;
+    }
     template <class MakeText> HRESULT text(const VARIANT& child, BSTR* out, MakeText make) const {
         if (!out) return E_POINTER;
         *out = nullptr;
