@@ -375,7 +375,8 @@ bool ScenarioPlayer::onExpect(const Words& words, int line) {
     int shown = shownLines();
     if (shown != value) {
         failedExpectation = true;
-        return fail(line, "expected " + a1 + " lines, the window shows " + std::to_string(shown));
+        return fail(line, "expected " + a1 + " lines, the window shows " + std::to_string(shown) +
+                              (shown > 0 ? ":\n" + shownLineTexts("    ") : std::string()));
     }
     return true;
 }

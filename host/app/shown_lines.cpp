@@ -50,6 +50,26 @@ int shownLines() {
     return (int)count;
 }
 
+std::string shownLineTexts(const char* indent) {
+    ClientObject client(notificationWindowOf());
+    LONG count = 0;
+    std::string texts;
+    if (!client || FAILED(client->get_accChildCount(&count))) return texts;
+    for (LONG row = 1; row <= count; row++) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = row;
+        BSTR name = nullptr;
+        char utf8[1024] = "";
+        if (client->get_accName(child, &name) == S_OK && name)
+            WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+        SysFreeString(name);
+        texts += (row > 1 ? "\n" : "") + std::string(indent) + utf8;
+    }
+    return texts;
+}
+
 bool rowPoint(int row, POINT* point) {
     HWND w = notificationWindowOf();
     ClientObject client(w);

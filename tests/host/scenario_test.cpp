@@ -122,5 +122,10 @@ TEST(Scenario, SpeaksHoldsOnlyForTheTextOfTheLastAlert) {
     EXPECT_FALSE(player.playLine("speaks Kopia gotowa", 5));
     EXPECT_TRUE(player.failedExpectation);
     EXPECT_NE(player.error.find("the last alert says \"Pobrano plik\""), std::string::npos) << player.error;
+    // A wrong count names every line shown, top first, as read from outside.
+    EXPECT_FALSE(player.playLine("expect 2 lines", 6));
+    EXPECT_NE(player.error.find("the window shows 3:\n    Kopia gotowa\n    na dysku D\n    Pobrano plik"),
+              std::string::npos)
+        << player.error;
     app.shutdown();
 }
