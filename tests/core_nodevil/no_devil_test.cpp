@@ -1,7 +1,8 @@
 // notify.dll copied into a folder without DevIL, ILU and ILUT, with none of
-// them on the search path either: it loads, says in one error box which
-// files are missing, and does not start. Every later message is answered as
-// after a failed start, and shut-down and unloading are safe.
+// them (or only ILUT) missing from the search path as well: it loads, says in
+// one error box which files are missing, and does not start. Every later
+// message is answered as after a failed start, and shut-down and unloading
+// are safe. The two cases run as two entries, each with its own search path.
 #include <gtest/gtest.h>
 #include <string>
 #include "host/double/stand_in_host.h"
@@ -15,11 +16,14 @@ bool classRegistered(HINSTANCE module) {
     wc.cbSize = sizeof(wc);
     return GetClassInfoExA(module, NOTIFY_CLASS_NAME, &wc) != FALSE;
 }
-}  // namespace
 
-TEST(NoImageLibrary, ThePluginLoadsNamesTheMissingFilesAndStaysStopped) {
-    HMODULE reachable = LoadLibraryA("DevIL.dll");
-    ASSERT_EQ(reachable, nullptr) << "DevIL.dll is on the search path; this test needs a path without it";
+bool reachable(const char* library) {
+    HMODULE module = LoadLibraryA(library);
+    if (module) FreeLibrary(module);
+    return module != nullptr;
+}
+
+void expectLoadedButStopped(const char* box) {
     TempDir folder;
     const std::string dll = folder.file("notify.dll");
     ASSERT_TRUE(CopyFileA(distProgram("notify.dll").c_str(), dll.c_str(), FALSE));
@@ -31,7 +35,7 @@ TEST(NoImageLibrary, ThePluginLoadsNamesTheMissingFilesAndStaysStopped) {
         const HINSTANCE module = vorlane.moduleHandle();
         EXPECT_EQ(vorlane.start(), 0);
         ASSERT_EQ(boxes.boxes.size(), 1u);
-        EXPECT_EQ(boxes.boxes[0].text, "Brak bibliotek DevIL.dll, ILU.dll, ILUT.dll - wtyczka nie zostanie uruchomiona");
+        EXPECT_EQ(boxes.boxes[0].text, box);
         EXPECT_EQ(boxes.boxes[0].caption, "Zinglet");
         EXPECT_EQ(boxes.boxes[0].style & MB_ICONMASK, (UINT)MB_ICONERROR);
         EXPECT_EQ(boxes.boxes[0].owner, nullptr);
@@ -57,4 +61,19 @@ TEST(NoImageLibrary, ThePluginLoadsNamesTheMissingFilesAndStaysStopped) {
     }
     EXPECT_EQ(boxes.boxes.size(), 1u) << "a later message showed a box";
     EXPECT_EQ(GetModuleHandleA("notify.dll"), nullptr) << "the plug-in stayed loaded";
+}
+}  // namespace
+
+TEST(NoImageLibrary, ThePluginLoadsNamesTheMissingFilesAndStaysStopped) {
+    ASSERT_FALSE(reachable("DevIL.dll")) << "DevIL.dll is on the search path; this entry needs a path without it";
+    ASSERT_FALSE(reachable("ILU.dll"));
+    ASSERT_FALSE(reachable("ILUT.dll"));
+    expectLoadedButStopped("Brak bibliotek DevIL.dll, ILU.dll, ILUT.dll - wtyczka nie zostanie uruchomiona");
+}
+
+TEST(OneImageLibraryMissing, ThePluginNamesThatFileAloneAndStaysStopped) {
+    ASSERT_TRUE(reachable("DevIL.dll")) << "this entry needs a search path with DevIL and ILU but not ILUT";
+    ASSERT_TRUE(reachable("ILU.dll"));
+    ASSERT_FALSE(reachable("ILUT.dll"));
+    expectLoadedButStopped("Brak biblioteki ILUT.dll - wtyczka nie zostanie uruchomiona");
 }
