@@ -5,8 +5,8 @@
 # bridge DLLs. Unpacked into an empty folder, with the bridge DLLs put beside
 # it in place of DevIL and the stand-in host copied in as Vorlane would be:
 # skin-preview draws a sample skin into a PNG, the host starts the unpacked
-# plug-in and shows a notification, and the listener subscribes to it and
-# ends cleanly.
+# plug-in and shows a notification, and the listener subscribes to its window,
+# hears its records and ends cleanly.
 # usage: check_package.sh CMAKE BUILD_DIR SOURCE_DIR  (inside the test bed's display)
 cmake=$1; build=$(cd "$2" && pwd); src=$(cd "$3" && pwd)
 fail() { echo "$*"; exit 1; }
@@ -54,22 +54,28 @@ run "$top/skin-preview.exe" "$(windows "$top/skins")" smoke "$(windows "$scratch
 [ "$(head -c 8 "$scratch/smoke.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
   fail "skin-preview wrote no PNG"
 
-printf '%s\n' "# the plug-in of the release package" "request 52 time=100 Zainstalowano" \
-  "expect 1 lines" "wait 8000" >"$scratch/installed.txt"
+# The host shows a notification, then a contact's messages keep coming, each
+# with its info record; the unpacked listener must hear one of them, which
+# proves it subscribed to this host's window and not to another test's.
+{
+  printf '%s\n' "# the plug-in of the release package" "net 10 Jabber" "contact pakiet@jabber 10 f Pakietowa" \
+    "set Zinglet/events/msg 1" "request 52 time=100 Zainstalowano" "expect 1 lines"
+  for i in $(seq 1 20); do printf '%s\n' "wait 500" "message pakiet@jabber Wiadomość $i"; done
+} >"$scratch/installed.txt"
 run "$top/vorlane_host.exe" "$(windows "$scratch/installed.txt")" >"$scratch/host.log" 2>&1 &
 host=$!
 listened=
-for i in $(seq 1 20); do
-  run "$top/listener.exe" --seconds 1 >"$scratch/listener.log" 2>&1
+while kill -0 $host 2>/dev/null; do
+  run "$top/listener.exe" --seconds 2 >"$scratch/listener.log" 2>&1
   rc=$?
-  [ $rc = 0 ] && { listened=yes; break; }
-  [ $rc = 1 ] || { cat "$scratch/listener.log"; fail "the unpacked listener ended with $rc"; }
-  sleep 0.5  # the host is not up yet
+  [ $rc = 0 ] || [ $rc = 1 ] || { cat "$scratch/listener.log"; fail "the unpacked listener ended with $rc"; }
+  grep -q "name=Pakietowa" "$scratch/listener.log" && { listened=yes; break; }
+  sleep 0.5  # the host is not up yet, or its window was not the one found
 done
 wait $host
 rc=$?
 cat "$scratch/host.log"
 [ $rc = 0 ] || fail "the host with the unpacked plug-in ended with $rc"
 grep -q "plug-in started: Vorlane Notify $version" "$scratch/host.log" || fail "the unpacked plug-in did not start"
-[ -n "$listened" ] || fail "the unpacked listener never found the notification window"
+[ -n "$listened" ] || { cat "$scratch/listener.log"; fail "the unpacked listener never heard the host's records"; }
 echo "$(basename "$zip") unpacks into a working plug-in, skin-preview and listener"
