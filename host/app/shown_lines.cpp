@@ -35,6 +35,14 @@ private:
     HRESULT com;
     IAccessible* object = nullptr;
 };
+// The simple element of child id `id` (1 for the top row).
+VARIANT childId(LONG id) {
+    VARIANT child;
+    VariantInit(&child);
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
 }  // namespace
 
 HWND notificationWindowOf() {
@@ -56,10 +64,7 @@ std::string shownLineTexts(const char* indent) {
     std::string texts;
     if (!client || FAILED(client->get_accChildCount(&count))) return texts;
     for (LONG row = 1; row <= count; row++) {
-        VARIANT child;
-        VariantInit(&child);
-        child.vt = VT_I4;
-        child.lVal = row;
+        VARIANT child = childId(row);
         BSTR name = nullptr;
         char utf8[1024] = "";
         if (client->get_accName(child, &name) == S_OK && name)
@@ -73,10 +78,7 @@ std::string shownLineTexts(const char* indent) {
 bool rowPoint(int row, POINT* point) {
     HWND w = notificationWindowOf();
     ClientObject client(w);
-    VARIANT child;
-    VariantInit(&child);
-    child.vt = VT_I4;
-    child.lVal = row + 1;
+    VARIANT child = childId(row + 1);
     LONG x = 0, y = 0, width = 0, height = 0;
     if (row < 0 || !client || client->accLocation(&x, &y, &width, &height, child) != S_OK) return false;
     // Near the start of the text, half way down the row.
