@@ -16,6 +16,7 @@
 #include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
+#include "window/window_settings.h"
 #include "window/queue.h"
 #include "window/private_messages.h"
 

@@ -6,3 +6,9 @@ bool pluginStarted = false;
 UpdateLayeredWindowFn updateLayeredWindow = nullptr;
 const char NOTIFY_WINDOW_CLASS[] = NOTIFY_CLASS_NAME;
 HWND notificationWindow = nullptr;
+
+void recordNotificationWindow(HWND window) { notificationWindow = window; }
+
+void forgetNotificationWindow(HWND window) {
+    if (notificationWindow == window) notificationWindow = nullptr;
+}

@@ -19,5 +19,10 @@ extern UpdateLayeredWindowFn updateLayeredWindow;
 extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
 // The notification window while it exists, else null: the window code
 // creates and forgets it, the drawing code measures and draws for it.
+// Written only through the two calls below.
 extern HWND notificationWindow;
+void recordNotificationWindow(HWND window);
+// Forgets the window when it is the one recorded; senders must not reach a
+// destroyed window through a stale handle.
+void forgetNotificationWindow(HWND window);
 

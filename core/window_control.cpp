@@ -17,7 +17,7 @@ void destroyNotificationWindow() {
         HWND window = notificationWindow;
         DestroyWindow(window);
         // The window forgets itself when destroyed; make sure of it.
-        if (notificationWindow == window) notificationWindow = nullptr;
+        forgetNotificationWindow(window);
     }
 }
 

@@ -7,7 +7,6 @@
 #include "devil_library.h"
 #include "gdi_guards.h"
 #include "image_header.h"
-#include "skin.h"
 
 int LoadImageWithDevIL(HDC dc, const char* path, HBITMAP* bitmap, BYTE** pixels) {
     if (bitmap) *bitmap = nullptr;
@@ -57,8 +56,6 @@ int LoadImageWithDevIL(HDC dc, const char* path, HBITMAP* bitmap, BYTE** pixels)
         delete[] copy;
         return 0;
     }
-    skin.bitmapWidth = width;
-    skin.bitmapHeight = height;
     *pixels = copy;
     *bitmap = made.release();
     return (int)count;

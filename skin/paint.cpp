@@ -16,6 +16,7 @@
 #include "markup.h"
 #include "notification_rows.h"
 #include "plugin_state.h"
+#include "row_layout.h"
 #include "shape.h"
 #include "skin.h"
 
@@ -231,18 +232,19 @@ static int clampToInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN 
 
 static void drawRows(HDC dc, const NotificationRows& rows, const std::vector<int>& widths) {
     const int iconOffset = (rowHeight - 16) / 2 + 1;
-    int y = skin.marginTop;
     for (int r = 0; r < rows.count(); r++) {
         const PaintedRow entry = rows.paintedRow(r);
         const char* text = entry.text;
+        const RECT row = RowRect(r);
         if (skin.iconDisplay != ICONS_NONE) {
-            int x = skin.iconDisplay == ICONS_LEFT ? skin.marginLeft : contentWidth - skin.marginRight - 16;
-            drawIcon(dc, entry, x, y + iconOffset);
+            int x = skin.iconDisplay == ICONS_LEFT ? row.left : row.right - 16;
+            drawIcon(dc, entry, x, row.top + iconOffset);
         }
         int width = widths[r];  // MeasureMarkup of this text, taken when sizing
-        RECT box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
-        if (skin.iconDisplay == ICONS_LEFT) box.left = skin.marginLeft + skin.iconSpace + 16;
-        else if (skin.iconDisplay == ICONS_RIGHT) box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
+        // The text stands one pixel below the row's top edge.
+        RECT box = {row.left, row.top + 1, row.right, row.bottom};
+        if (skin.iconDisplay == ICONS_LEFT) box.left = row.left + skin.iconSpace + 16;
+        else if (skin.iconDisplay == ICONS_RIGHT) box.right = row.right - skin.iconSpace - 16;
         if (skin.shadowStyle) {
             SetTextColor(dc, skin.shadowColor);
             RECT shadow = {box.left, box.top + 1, box.right + 1, box.bottom + 1};
@@ -250,7 +252,6 @@ static void drawRows(HDC dc, const NotificationRows& rows, const std::vector<int
         }
         SetTextColor(dc, skin.fontColor);
         DrawMarkup(text, dc, &box, width, entry.clickable);
-        y += rowHeight;
     }
 }
 

@@ -25,8 +25,10 @@ struct SkinDiagnostics {
     void (*loadError)(const char* text);
 };
 
-// Null in the plug-in.
+// Null in the plug-in; a tool that checks a skin installs its reports here
+// while it reads, and passes null afterwards.
 extern const SkinDiagnostics* skinDiagnostics;
+void useSkinDiagnostics(const SkinDiagnostics* reports);
 
 // The skin's error as a message box captioned "Zinglet", or to the hook.
 void reportSkinError(const char* text);

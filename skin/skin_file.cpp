@@ -15,6 +15,8 @@ char currentSection[256] = "global";
 int currentSectionLine = 0;
 const SkinDiagnostics* skinDiagnostics = nullptr;
 
+void useSkinDiagnostics(const SkinDiagnostics* reports) { skinDiagnostics = reports; }
+
 static const int SKIN_FILE_LIMIT = 1024;
 static int lineNumber = 0;  // of the line being read, for the diagnostics
 

@@ -92,6 +92,11 @@ static void loadImageFile(const char* imagePath) {
     HBITMAP bitmap = nullptr;
     int bytes = LoadImageWithDevIL(screen, imagePath, &bitmap, &pixels);
     skin.skinBitmap = bitmap;
+    BITMAP bm;
+    if (bitmap && GetObjectA(bitmap, sizeof(bm), &bm)) {
+        skin.bitmapWidth = bm.bmWidth;
+        skin.bitmapHeight = bm.bmHeight;
+    }
     if (pixels && skin.transparent && skin.maskType == MASK_ALPHA) {
         PremultiplyAlpha(skin.bitmapWidth, skin.bitmapHeight, pixels);
         if (bitmap) SetBitmapBits(bitmap, bytes, pixels);

@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
 
     std::string definition = name + ".ini";
     definitionName = definition.c_str();
-    skinDiagnostics = &REPORTS;
+    useSkinDiagnostics(&REPORTS);
 
     StandInHost host;
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     const bool saved = savePreviewPicture(out.c_str());
     if (!saved) fprintf(stderr, "skin-preview: %s could not be written\n", out.c_str());
     host.runShutdown();
-    skinDiagnostics = nullptr;
+    useSkinDiagnostics(nullptr);
     fflush(stdout);
     if (!saved) return 2;
     return loaded ? 0 : 1;

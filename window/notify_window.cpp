@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <new>
 #include "accessible.h"
-#include "clock.h"
 #include "config_columns.h"
 #include "gdi_guards.h"
 #include "host_api.h"
@@ -14,27 +13,26 @@
 #include "placement.h"
 #include "plugin_state.h"
 #include "private_messages.h"
-#include "queue.h"
-#include "skin.h"
-#include "window_setup.h"
+#include "row_layout.h"
 #include "skin_load.h"
+#include "window_setup.h"
+#include "window_update.h"
 
 bool hovering = false;
 
 static void onCreate() {
     hovering = false;
-    lastTick = (int)currentTick();
+    startAnimationClock();
 }
 
 static void onDestroy(HWND window) {
-    displayState = Hidden;
+    placementWindowDestroyed();
     TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_CANCEL | TME_LEAVE, window, 0};
     _TrackMouseEvent(&cancel);
     // The window's look goes with it.
     ReleaseLook();
     releaseAccessible(window);
-    // Senders must not reach a destroyed window through a stale handle.
-    if (notificationWindow == window) notificationWindow = nullptr;
+    forgetNotificationWindow(window);
 }
 
 static void onPaint(HWND window) {
@@ -44,8 +42,7 @@ static void onPaint(HWND window) {
 
 static void onDisplayChange(HWND window) {
     hideAll();
-    DestroyWindow(window);
-    displayState = Hidden;
+    DestroyWindow(window);  // nothing is shown once it is gone
     LoadSkin();
 }
 
@@ -56,8 +53,7 @@ static LRESULT onTimer(UINT_PTR id) {
         if (id == ANIMATION_TIMER) animationStep();
         break;
     case Shown:
-        if (id == EXPIRY_TIMER && !hovering && !notificationQueue.empty())
-            followUpAfterExpiry(expireLines());
+        if (id == EXPIRY_TIMER && !hovering) expireDueLines();
         break;
     case Hidden:
         break;
@@ -66,21 +62,12 @@ static LRESULT onTimer(UINT_PTR id) {
 }
 
 int hitTestRow(LPARAM lParam) {
-    if (notificationQueue.empty() || rowHeight <= 0) return -1;
-    int x = (int)(unsigned)LOWORD(lParam);
-    int y = (int)(unsigned)HIWORD(lParam);
-    if (!(skin.marginLeft < x && x < contentWidth - skin.marginRight)) return -1;
-    if (!(skin.marginTop < y && y < contentHeight - skin.marginBottom)) return -1;
-    int row = (y - skin.marginTop) / rowHeight;
-    return row >= 0 && row < notificationQueue.count() ? row : -1;
+    return RowAtPoint((int)(unsigned)LOWORD(lParam), (int)(unsigned)HIWORD(lParam), notificationQueue.count());
 }
 
 bool rowRect(int row, RECT* rect) {
     if (row < 0 || row >= notificationQueue.count() || rowHeight <= 0) return false;
-    rect->left = skin.marginLeft;
-    rect->top = skin.marginTop + row * rowHeight;
-    rect->right = contentWidth - skin.marginRight;
-    rect->bottom = rect->top + rowHeight;
+    *rect = RowRect(row);
     return true;
 }
 
@@ -117,12 +104,13 @@ void clickLine(int row) {
     notice.value1 = e.clickValue;
     notice.value2 = 0;
     bool clickable = e.clickable != 0;
-    // Removes the notification, then re-places the rest or hides the window.
+    // Removes the notification, then re-places the rest or hides the window;
+    // the host hears of the click only afterwards.
     removeClicked(row);
     if (clickable) hostCall(HOST_ACTION_NOTICE, (intptr_t)&notice, 0);
 }
 
-static void onLeftButtonDown(HWND window, LPARAM lParam) {
+static void onLeftButtonDown(LPARAM lParam) {
     if (notificationQueue.empty()) return;
     int row = hitTestRow(lParam);
     if (reactsToClick(row)) {
@@ -131,9 +119,6 @@ static void onLeftButtonDown(HWND window, LPARAM lParam) {
     }
     if (configInt(COL_MOUSECLOSE)) {
         hovering = false;
-        KillTimer(window, ANIMATION_TIMER);
-        KillTimer(window, EXPIRY_TIMER);
-        displayState = Hidden;
         hideAll();
     }
 }
@@ -175,7 +160,7 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         onMouseMove(window, lParam);
         return 0;
     case WM_LBUTTONDOWN:
-        onLeftButtonDown(window, lParam);
+        onLeftButtonDown(lParam);
         return 0;
     case WM_RBUTTONUP:
         return 0;

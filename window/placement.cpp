@@ -2,7 +2,9 @@
 // corner, its growing animation and its timers.
 //
 // States and timers:
-//   Hidden  - nothing shown, no timer of ours runs.
+//   Hidden  - nothing shown, and no timer of ours runs: a laptop's battery
+//             pays for every wake-up. Every way of hiding (hideWindow) stops
+//             both timers; only showing starts one again.
 //   Growing - timer 1 (ANIMATION_TIMER, 10 ms) moves the top and left edges
 //             towards the full size; the right and bottom edges stay at the
 //             anchor. Reaching the full size stops timer 1 and starts timer 2.
@@ -12,21 +14,32 @@
 // hidden only with SW_HIDE.
 #include "placement.h"
 #include <stdint.h>
-#include "announcements.h"
 #include "clock.h"
-#include "notify_window.h"
 #include "paint.h"
-#include "queue.h"
+#include "plugin_state.h"
 #include "shape.h"
+#include "window_settings.h"
 
 int anchorRight = 0, anchorBottom = 0;
 RECT windowRect = {0, 0, 0, 0};
 DisplayState displayState = Hidden;
 int lastTick = 0;
-WindowSettings windowSettings = {2000, 0, 1, 20};
 
 static const UINT ANIMATION_PERIOD = 10;
 static const UINT EXPIRY_PERIOD = 100;
+
+void resetPlacement() {
+    RECT work = {0, 0, 0, 0};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    anchorRight = work.right;
+    anchorBottom = work.bottom;
+    SetRectEmpty(&windowRect);
+    displayState = Hidden;
+}
+
+void startAnimationClock() { lastTick = (int)currentTick(); }
+
+void placementWindowDestroyed() { displayState = Hidden; }
 
 void applyWindowRect() { PlaceNotificationWindow(windowRect); }
 
@@ -70,6 +83,29 @@ void showAfterAdd() {
     }
 }
 
+void placeAtFullSize(bool show) {
+    if (show) showWindowNoActivate();
+    windowRect = fullSizeRect();
+    applyWindowRect();
+}
+
+void hideWindow() {
+    stopTimer(ANIMATION_TIMER);
+    stopTimer(EXPIRY_TIMER);
+    displayState = Hidden;
+    windowRect.left = anchorRight - 1;
+    windowRect.top = anchorBottom - 1;
+    windowRect.right = anchorRight;
+    windowRect.bottom = anchorBottom;
+    if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
+}
+
+void collapseAfterExpiry() {
+    RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
+    windowRect = collapsed;
+    applyWindowRect();
+}
+
 void animationStep() {
     DWORD now = currentTick();
     int dt = (int)(int32_t)(now - (DWORD)lastTick);
@@ -92,24 +128,6 @@ void animationStep() {
         startTimer(EXPIRY_TIMER, EXPIRY_PERIOD);
     }
     windowRect = r;
-    applyWindowRect();
-}
-
-void followUpAfterExpiry(int removed) {
-    if (!notificationQueue.empty()) {
-        if (removed > 0) {
-            ComposeNotifications(notificationQueue);
-            windowRect = fullSizeRect();
-            applyWindowRect();
-            announceReorder();
-        }
-        return;
-    }
-    stopTimer(EXPIRY_TIMER);
-    displayState = Hidden;
-    if (notificationWindow) hideAll();
-    RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
-    windowRect = collapsed;
     applyWindowRect();
 }
 

@@ -1,18 +1,14 @@
 // The notification queue: requests become lines, lines leave by expiry,
-// click, id, contact or the limit. Every icon handed in is destroyed exactly
-// once: at once when its request is refused, else with the line holding it.
+// click, id, contact or the limit; nothing here draws or places the window.
+// Every icon handed in is destroyed exactly once: at once when its request
+// is refused, else with the line holding it.
 #include "queue.h"
 #include <limits.h>
 #include <string.h>
-#include "announcements.h"
 #include "clock.h"
-#include "config_columns.h"
 #include "gdi_guards.h"
-#include "host_api.h"
 #include "host_messages.h"
-#include "notify_window.h"
-#include "paint.h"
-#include "placement.h"
+#include "window_settings.h"
 
 int32_t notificationCounter = 0;
 
@@ -68,49 +64,37 @@ static void appendLines(const NotificationRequest* request, int32_t id, int32_t 
 }
 
 // Trims whole notifications from the front until the lines fit the limit;
-// whether any went.
-static bool applyLimit() {
+// how many lines went.
+static int applyLimit() {
     int limit = windowSettings.limit;
-    if (limit <= 0) return false;
+    if (limit <= 0) return 0;
     int excess = notificationQueue.count() - limit;
-    bool trimmed = excess > 0;
+    int removed = 0;
     while (excess > 0 && !notificationQueue.empty()) {
         bool more;
         do {
             more = notificationQueue.row(0).continuesNext != 0;
             notificationQueue.removeAt(0);
             --excess;
+            ++removed;
         } while (more && !notificationQueue.empty());
     }
-    return trimmed;
+    return removed;
 }
 
-// The queue just became empty: the window goes out of sight at once.
-static void hideEmptyWindow() {
-    if (notificationWindow) KillTimer(notificationWindow, EXPIRY_TIMER);
-    displayState = Hidden;
-    if (notificationWindow) hideAll();
+static QueueChange removalOf(int removed) {
+    QueueChange change;
+    change.removed = removed;
+    change.emptied = notificationQueue.empty();
+    return change;
 }
 
-void followQueueAfterRemoval() {
-    if (notificationQueue.empty()) {
-        hideEmptyWindow();
-        return;
-    }
-    ComposeNotifications(notificationQueue);
-    if (notificationWindow) ShowWindow(notificationWindow, SW_SHOWNA);
-    windowRect = fullSizeRect();
-    applyWindowRect();
-    announceReorder();
-}
-
-int addNotification(const NotificationRequest* request) {
-    if (!request) return -1;
+QueueChange enqueueNotification(const NotificationRequest* request) {
+    const QueueChange refused;  // nothing changed
+    if (!request) return refused;
     // A refused request takes its icon with it.
     ScopedIcon icon(request->icon);
-    if (!notificationWindow) return -1;
-    if (!request->text) return -1;
-    if (configInt(COL_FULLSCREEN) && fullscreenTest()) return -1;
+    if (!request->text) return refused;
 
     // A clickable request must name its origin; without one it gets the
     // "no contact" origin rather than a read through a null pointer.
@@ -125,14 +109,14 @@ int addNotification(const NotificationRequest* request) {
             const NotificationEntry& e = notificationQueue.row(r);
             if (e.clickable && e.originAction == origin[0] && e.originParent == origin[1] &&
                 e.originContact == origin[2])
-                return -1;
+                return refused;
         }
     }
 
     // Ids stay positive: after the largest one the count starts again at 1.
     notificationCounter = notificationCounter == INT32_MAX ? 1 : notificationCounter + 1;
-    int32_t id = notificationCounter;
-    int before = notificationQueue.count();
+    const int32_t id = notificationCounter;
+    const int before = notificationQueue.count();
     try {
         appendLines(request, id, computeExpiry(request->displayTime), origin);
     } catch (...) {
@@ -140,62 +124,64 @@ int addNotification(const NotificationRequest* request) {
         // with the first line) and refuse the request.
         if (notificationQueue.count() > before) icon.release();
         while (notificationQueue.count() > before) notificationQueue.removeAt(before);
-        return -1;
+        return refused;
     }
     icon.release();  // the first line holds it now
-    bool trimmed = applyLimit();
-    if (notificationQueue.empty()) {
-        // The limit took everything, old lines included: nothing of the old
-        // picture may stay on the screen.
-        hideEmptyWindow();
-        return -1;
+    QueueChange change = removalOf(applyLimit());
+    // The limit may have taken the new notification too, when it alone has
+    // more lines than the limit allows.
+    if (!change.emptied) {
+        int first = notificationQueue.count();
+        while (first > 0 && notificationQueue.row(first - 1).id == id) --first;
+        change.id = id;
+        change.firstAdded = first;
     }
-    ComposeNotifications(notificationQueue);
-    showAfterAdd();
-    if (trimmed) announceReorder();
-    int first = notificationQueue.count();
-    while (first > 0 && notificationQueue.row(first - 1).id == id) --first;
-    announceNotification(first);
-    return id;
+    return change;
 }
 
-void removeById(int id) {
-    if (notificationQueue.empty()) return;
+QueueChange removeLinesOfId(int id) {
+    int removed = 0;
     for (int r = 0; r < notificationQueue.count();) {
-        if (notificationQueue.row(r).id == id)
+        if (notificationQueue.row(r).id == id) {
             notificationQueue.removeAt(r);
-        else
+            ++removed;
+        } else {
             ++r;
+        }
     }
-    followQueueAfterRemoval();
+    return removalOf(removed);
 }
 
-void removeByContact(int contactRow) {
-    if (notificationQueue.empty()) return;
+QueueChange removeLinesOfContact(int contactRow) {
+    int removed = 0;
     for (int r = 0; r < notificationQueue.count();) {
         const NotificationEntry& e = notificationQueue.row(r);
-        if (e.clickable && e.originAction == MESSAGE_ORIGIN_ACTION &&
-            e.originParent == MESSAGE_ORIGIN_PARENT && e.originContact == contactRow)
+        if (e.clickable && e.originAction == MESSAGE_ORIGIN_ACTION && e.originParent == MESSAGE_ORIGIN_PARENT &&
+            e.originContact == contactRow) {
             notificationQueue.removeAt(r);
-        else
+            ++removed;
+        } else {
             ++r;
+        }
     }
-    followQueueAfterRemoval();
+    return removalOf(removed);
 }
 
-void removeClicked(int row) {
-    if (row < 0 || row >= notificationQueue.count()) return;
+QueueChange removeNotificationAt(int row) {
+    if (row < 0 || row >= notificationQueue.count()) return removalOf(0);
     int first = row;
     while (first > 0 && notificationQueue.row(first).continuesPrevious) --first;
+    int removed = 0;
     while (first < notificationQueue.count()) {
         bool more = notificationQueue.row(first).continuesNext != 0;
         notificationQueue.removeAt(first);
+        ++removed;
         if (!more) break;
     }
-    followQueueAfterRemoval();
+    return removalOf(removed);
 }
 
-int expireLines() {
+QueueChange expireLines() {
     DWORD now = currentTick();
     int removed = 0;
     for (int r = 0; r < notificationQueue.count();) {
@@ -208,16 +194,11 @@ int expireLines() {
             ++r;
         }
     }
-    return removed;
+    return removalOf(removed);
 }
 
-void hideAll() {
-    ResetContentSize();
-    windowRect.left = anchorRight - 1;
-    windowRect.top = anchorBottom - 1;
-    windowRect.right = anchorRight;
-    windowRect.bottom = anchorBottom;
+QueueChange clearQueue() {
+    const int removed = notificationQueue.count();
     notificationQueue.clear();
-    if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
-    announceReorder();
+    return removalOf(removed);
 }

@@ -1,5 +1,7 @@
-// The notification queue: requests become the rows the window shows, and
-// rows leave by expiry, click, id, contact or the limit.
+// The notification queue's operations: requests become the rows the window
+// shows, and rows leave by expiry, click, id, contact or the limit. They
+// change the queue and nothing else, and each says what changed; the
+// window's update step (window_update.h) follows every change on screen.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -19,15 +21,23 @@ struct NotificationRequest {
 };
 static_assert(sizeof(NotificationRequest) == 32, "eight 32-bit fields");
 
+// What one operation did to the queue.
+struct QueueChange {
+    int32_t id = -1;      // the notification added, -1 when none was
+    int firstAdded = -1;  // row of its first line, -1 when none was added
+    int removed = 0;      // lines removed (the limit's trimming included)
+    bool emptied = false; // the change left the queue empty (a refusal changes nothing)
+};
+
 extern int32_t notificationCounter;  // 0 at load, never reset
 
-int addNotification(const NotificationRequest* request);
-void removeById(int id);
-void removeByContact(int contactRow);
-void removeClicked(int row);
-// Removes the lines whose time has come; returns how many were removed.
-int expireLines();
-void hideAll();
-// After a removal: hides an emptied window (timer 2 stopped, Hidden,
-// MSG_HIDE_ALL), else composes, shows and puts it at full size.
-void followQueueAfterRemoval();
+// The duplicate test, the new id, the lines and the limit. A refused
+// request's icon is destroyed; an accepted one's belongs to its first line.
+QueueChange enqueueNotification(const NotificationRequest* request);
+QueueChange removeLinesOfId(int id);
+QueueChange removeLinesOfContact(int contactRow);
+// The whole notification holding the row.
+QueueChange removeNotificationAt(int row);
+// The lines whose time has come by the plug-in's clock.
+QueueChange expireLines();
+QueueChange clearQueue();

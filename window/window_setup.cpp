@@ -10,6 +10,7 @@
 #include "plugin_state.h"
 #include "private_messages.h"
 #include "queue.h"
+#include "window_settings.h"
 #include "skin.h"
 #include "skin_load.h"
 
@@ -17,24 +18,14 @@ static const DWORD PLAIN_STYLE = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;  // 0x88
 static const DWORD LAYERED_STYLE = PLAIN_STYLE | WS_EX_LAYERED;      // 0x80088
 
 void ResetDefaultLook() {
-    RECT work = {0, 0, 0, 0};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    anchorRight = work.right;
-    anchorBottom = work.bottom;
-    SetRectEmpty(&windowRect);
-
+    resetPlacement();
     ResetLook();
-
-    windowSettings.delay = normalizedDelay();  // a stored 0 becomes 2000, written back
-    displayState = Hidden;
-    windowSettings.animation = configInt(COL_ANIMATION);
-    windowSettings.waitForClick = configInt(COL_WAITFORCLICK);
-    windowSettings.limit = configInt(COL_LIMIT);
+    cacheWindowSettings();
 }
 
 void CreateNotificationWindow(DWORD exStyle) {
-    notificationWindow = CreateWindowExA(exStyle, NOTIFY_WINDOW_CLASS, "", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                         nullptr, nullptr, moduleInstance, nullptr);
+    recordNotificationWindow(CreateWindowExA(exStyle, NOTIFY_WINDOW_CLASS, "", WS_POPUP | WS_CLIPSIBLINGS, 0, 0,
+                                             0, 0, nullptr, nullptr, moduleInstance, nullptr));
 }
 
 // The look reset lets go of a background image loaded before the failure.
@@ -81,7 +72,8 @@ int LoadSkin() {
     CreateNotificationWindow(skin.transparent && updateLayeredWindow ? LAYERED_STYLE : PLAIN_STYLE);
     if (!notificationWindow) return 0;
     if (SkinSizingFits()) return 1;
-    DestroyWindow(notificationWindow);
-    notificationWindow = nullptr;
+    const HWND unfit = notificationWindow;
+    DestroyWindow(unfit);
+    forgetNotificationWindow(unfit);
     return fallBack();
 }

@@ -4,6 +4,7 @@
 #include "contract/config_columns.h"
 #include "plugin_fixture.h"
 #include "window/placement.h"
+#include "window/window_settings.h"
 #include "support/recorded_request.h"
 #include "core/entry.h"
 

@@ -9,6 +9,7 @@
 #include "window/window_setup.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
+#include "window/window_settings.h"
 
 namespace {
 

@@ -315,7 +315,7 @@ TEST_F(QueueTest, SeventyThousandNotificationsLeakNoHandles) {
             removeClicked(0);
         } else {
             clock.tick += 2000;
-            followUpAfterExpiry(expireLines());
+            expireDueLines();
         }
         ASSERT_TRUE(notificationQueue.empty()) << "notification " << i;
     }

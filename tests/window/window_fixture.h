@@ -12,6 +12,8 @@
 #include "support/fake_clock.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
+#include "window/window_settings.h"
+#include "window/window_update.h"
 #include "window/queue.h"
 
 // A 16 x 16 icon of its own; the queue is to destroy it.

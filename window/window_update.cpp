@@ -1,0 +1,112 @@
+// The window follows each change of its queue here, and only here.
+#include "window_update.h"
+#include "announcements.h"
+#include "config_columns.h"
+#include "gdi_guards.h"
+#include "paint.h"
+#include "placement.h"
+#include "plugin_state.h"
+
+// Everything went: the picture has no size, the window is hidden with its
+// timers stopped, and readers learn that the lines are gone.
+static void hideEmptied() {
+    ResetContentSize();
+    hideWindow();
+    announceReorder();
+}
+
+static void followAdd(const QueueChange& change) {
+    if (change.emptied) {
+        // The limit took everything, old lines included: nothing of the old
+        // picture may stay on the screen.
+        hideEmptied();
+        return;
+    }
+    if (change.id == -1) return;  // refused: nothing changed
+    ComposeNotifications(notificationQueue);
+    showAfterAdd();
+    if (change.removed > 0) announceReorder();
+    announceNotification(change.firstAdded);
+}
+
+// Expiry never shows the window anew, and leaves it as it is when nothing
+// went; after the last line it also collapses to a strip at the anchor.
+static void followExpiry(const QueueChange& change) {
+    if (change.emptied) {
+        hideEmptied();
+        collapseAfterExpiry();
+        return;
+    }
+    if (change.removed == 0) return;
+    ComposeNotifications(notificationQueue);
+    placeAtFullSize(false);
+    announceReorder();
+}
+
+// A removal by id, contact or click re-composes and re-places the window
+// even when nothing matched.
+static void followRemoval(const QueueChange& change) {
+    if (change.emptied) {
+        hideEmptied();
+        return;
+    }
+    ComposeNotifications(notificationQueue);
+    placeAtFullSize(true);
+    announceReorder();
+}
+
+void followWindowChange(WindowChange cause, const QueueChange& change) {
+    switch (cause) {
+    case WindowChange::Added:
+        followAdd(change);
+        break;
+    case WindowChange::Expired:
+        followExpiry(change);
+        break;
+    case WindowChange::Clicked:
+    case WindowChange::RemovedById:
+    case WindowChange::RemovedByContact:
+        followRemoval(change);
+        break;
+    case WindowChange::HiddenAll:
+        hideEmptied();
+        break;
+    }
+}
+
+int addNotification(const NotificationRequest* request) {
+    if (!request) return -1;
+    {
+        // A request refused before it reaches the queue takes its icon with it.
+        ScopedIcon icon(request->icon);
+        if (!notificationWindow) return -1;
+        if (!request->text) return -1;
+        if (configInt(COL_FULLSCREEN) && fullscreenTest()) return -1;
+        icon.release();
+    }
+    const QueueChange change = enqueueNotification(request);
+    followWindowChange(WindowChange::Added, change);
+    return change.id;
+}
+
+void removeById(int id) {
+    if (notificationQueue.empty()) return;
+    followWindowChange(WindowChange::RemovedById, removeLinesOfId(id));
+}
+
+void removeByContact(int contactRow) {
+    if (notificationQueue.empty()) return;
+    followWindowChange(WindowChange::RemovedByContact, removeLinesOfContact(contactRow));
+}
+
+void removeClicked(int row) {
+    if (row < 0 || row >= notificationQueue.count()) return;
+    followWindowChange(WindowChange::Clicked, removeNotificationAt(row));
+}
+
+void expireDueLines() {
+    if (notificationQueue.empty()) return;
+    followWindowChange(WindowChange::Expired, expireLines());
+}
+
+void hideAll() { followWindowChange(WindowChange::HiddenAll, clearQueue()); }
