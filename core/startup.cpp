@@ -3,6 +3,7 @@
 #include <string>
 #include "accessible.h"
 #include "announcements.h"
+#include "user_presence.h"
 #include "devil_library.h"
 #include "dispatch.h"
 #include "notify_window.h"
@@ -59,6 +60,7 @@ int startPlugin(HostControl* control) {
     updateLayeredWindow =
         user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
     lookUpUiaNotifications();
+    lookUpUserNotificationState();
     pluginStarted = true;
     return 1;
 }
@@ -70,6 +72,7 @@ int stopPlugin() {
     UnregisterClassA(NOTIFY_WINDOW_CLASS, host ? host->moduleHandle() : moduleInstance);
     closeAccessibility();
     dropUiaNotifications();
+    dropUserNotificationState();
     if (pluginStarted) UnloadDevil();
     pluginStarted = false;
     host = nullptr;

@@ -6,12 +6,12 @@
 // because GDI drawing does not keep the alpha byte.
 #include "paint.h"
 #include <commctrl.h>
-#include <emmintrin.h>
 #include <limits.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
+#include "alpha_channel.h"
 #include "gdi_guards.h"
 #include "markup.h"
 #include "notification_rows.h"
@@ -22,14 +22,7 @@
 
 HBITMAP composedBitmap = nullptr;
 int contentWidth = 0, contentHeight = 0, rowHeight = 0;
-bool composing = false;
-
-// The alpha byte of each pixel of composedBitmap, in the order of its bits,
-// while composing. The storage is kept for the next picture while there
-// are notifications, so composing again does not wait for fresh memory.
-static BYTE* savedAlpha = nullptr;
-static size_t savedAlphaCount = 0, savedAlphaRoom = 0;
-
+int firstShownRow = 0;
 // The image-list drawing block in its 56-byte form (without the state and
 // effect fields of later versions), which every comctl32 accepts.
 struct ImageListDrawParams56 {
@@ -45,101 +38,9 @@ struct ImageListDrawParams56 {
 };
 static_assert(sizeof(ImageListDrawParams56) == 56, "56-byte image list draw block");
 
-static void dropSavedAlpha() { savedAlphaCount = 0; }
+void SaveAlphaChannel() { SaveAlphaOf(composedBitmap); }
 
-static void releaseSavedAlpha() {
-    free(savedAlpha);
-    savedAlpha = nullptr;
-    savedAlphaCount = savedAlphaRoom = 0;
-}
-
-// The pixels of a 32-bit DIB section as words 0xAARRGGBB, in memory order
-// (the row order does not matter to a pass over every pixel); null for any
-// other bitmap.
-static uint32_t* pixelsOf(HBITMAP picture, size_t* count) {
-    DIBSECTION section;
-    if (!picture || GetObjectA(picture, sizeof(section), &section) != sizeof(section) || !section.dsBm.bmBits ||
-        section.dsBm.bmBitsPixel != 32 || section.dsBm.bmWidth <= 0 || section.dsBm.bmHeight <= 0)
-        return nullptr;
-    *count = (size_t)section.dsBm.bmWidth * (size_t)section.dsBm.bmHeight;
-    return (uint32_t*)section.dsBm.bmBits;
-}
-
-static const bool haveSse2 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2") != 0;
-}();
-
-// The alpha passes 16 pixels at a time where the processor has SSE2; each
-// answers how many pixels it did, the rest is left to the plain loop. The
-// host may call in with a stack aligned to 4 bytes only, so the stack is
-// aligned here for any 16-byte value kept on it.
-__attribute__((target("sse2"), force_align_arg_pointer)) static size_t copyAlphaOutSse2(const uint32_t* pixels,
-                                                                                        BYTE* alpha, size_t count) {
-    size_t i = 0;
-    for (; i + 16 <= count; i += 16) {
-        const __m128i* p = (const __m128i*)(pixels + i);
-        __m128i a0 = _mm_srli_epi32(_mm_loadu_si128(p), 24), a1 = _mm_srli_epi32(_mm_loadu_si128(p + 1), 24);
-        __m128i a2 = _mm_srli_epi32(_mm_loadu_si128(p + 2), 24), a3 = _mm_srli_epi32(_mm_loadu_si128(p + 3), 24);
-        __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(a0, a1), _mm_packs_epi32(a2, a3));
-        _mm_storeu_si128((__m128i*)(alpha + i), bytes);
-    }
-    return i;
-}
-
-__attribute__((target("sse2"), force_align_arg_pointer)) static size_t copyAlphaInSse2(const BYTE* alpha,
-                                                                                       uint32_t* pixels, size_t count) {
-    const __m128i zero = _mm_setzero_si128(), colour = _mm_set1_epi32(0x00FFFFFF);
-    size_t i = 0;
-    for (; i + 16 <= count; i += 16) {
-        // Each alpha byte moves to the top byte of its pixel's word.
-        const __m128i bytes = _mm_loadu_si128((const __m128i*)(alpha + i));
-        const __m128i low = _mm_unpacklo_epi8(zero, bytes), high = _mm_unpackhi_epi8(zero, bytes);
-        const __m128i words[4] = {_mm_unpacklo_epi16(zero, low), _mm_unpackhi_epi16(zero, low),
-                                  _mm_unpacklo_epi16(zero, high), _mm_unpackhi_epi16(zero, high)};
-        __m128i* p = (__m128i*)(pixels + i);
-        for (int k = 0; k < 4; k++)
-            _mm_storeu_si128(p + k, _mm_or_si128(_mm_and_si128(_mm_loadu_si128(p + k), colour), words[k]));
-    }
-    return i;
-}
-
-// The alpha bytes of `picture`, kept while icons and texts are drawn over it.
-static void saveAlphaOf(HBITMAP picture) {
-    composing = true;
-    dropSavedAlpha();
-    // Drawing still queued by GDI must reach the bits before they are read.
-    GdiFlush();
-    size_t count = 0;
-    const uint32_t* pixels = pixelsOf(picture, &count);
-    if (!pixels) return;
-    if (count > savedAlphaRoom) {
-        releaseSavedAlpha();
-        savedAlpha = (BYTE*)malloc(count);
-        if (!savedAlpha) return;
-        savedAlphaRoom = count;
-    }
-    const size_t done = haveSse2 ? copyAlphaOutSse2(pixels, savedAlpha, count) : 0;
-    for (size_t i = done; i < count; i++) savedAlpha[i] = (BYTE)(pixels[i] >> 24);
-    savedAlphaCount = count;
-}
-
-// Every pixel gets back its saved alpha byte; its colour stays as drawn.
-static void restoreAlphaOf(HBITMAP picture) {
-    GdiFlush();
-    size_t count = 0;
-    uint32_t* pixels = savedAlphaCount ? pixelsOf(picture, &count) : nullptr;
-    if (pixels && count == savedAlphaCount) {
-        const size_t done = haveSse2 ? copyAlphaInSse2(savedAlpha, pixels, count) : 0;
-        for (size_t i = done; i < count; i++) pixels[i] = (pixels[i] & 0x00FFFFFFu) | (uint32_t)savedAlpha[i] << 24;
-    }
-    dropSavedAlpha();
-    composing = false;
-}
-
-void SaveAlphaChannel() { saveAlphaOf(composedBitmap); }
-
-void RestoreAlphaChannel() { restoreAlphaOf(composedBitmap); }
+void RestoreAlphaChannel() { RestoreAlphaOf(composedBitmap); }
 
 static void drawStretched(HDC dst, HDC src, int w, int h) {
     const int W = skin.bitmapWidth, H = skin.bitmapHeight;
@@ -268,10 +169,7 @@ namespace {
 struct SavedAlphaDrop {
     bool armed = false;
     ~SavedAlphaDrop() {
-        if (armed && composing) {
-            dropSavedAlpha();
-            composing = false;
-        }
+        if (armed) DropUnrestoredAlpha();
     }
 };
 }  // namespace
@@ -289,7 +187,7 @@ static bool drawPicture(HBITMAP picture, HDC windowDc, const NotificationRows& r
     } else {
         if (!drawSkinBackground(dc, windowDc)) return false;
         if (alphaSkin) {
-            saveAlphaOf(picture);
+            SaveAlphaOf(picture);
             unfinished->armed = true;
         }
     }
@@ -316,15 +214,47 @@ static HBITMAP createAlphaPicture(HDC windowDc, int width, int height) {
     return CreateDIBSection(windowDc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-void ComposeNotifications(const NotificationRows& rows) {
-    DeleteObjectSafe(&composedBitmap);
+namespace {
+// The rows a picture shows: the newest `count` of all the rows handed in.
+class ShownRows final : public NotificationRows {
+public:
+    ShownRows(const NotificationRows& all, int first) : all(all), first(first) {}
+    int count() const override { return all.count() - first; }
+    PaintedRow paintedRow(int r) const override { return all.paintedRow(first + r); }
+
+private:
+    const NotificationRows& all;
+    const int first;
+};
+}  // namespace
+
+// The last picture, when it can be drawn over again: the same size and the
+// same kind (a 32-bit DIB section for an alpha skin, else a bitmap of the
+// screen's format). Every pixel of it is drawn anew by the background.
+static HBITMAP reusablePicture(HBITMAP previous, bool alphaPicture, int width, int height) {
+    DIBSECTION section;
+    const int got = previous ? GetObjectA(previous, sizeof(section), &section) : 0;
+    if (got != (int)sizeof(BITMAP) && got != (int)sizeof(DIBSECTION)) return nullptr;
+    const bool isSection = got == (int)sizeof(DIBSECTION) && section.dsBm.bmBits;
+    if (isSection != alphaPicture) return nullptr;
+    if (alphaPicture && section.dsBm.bmBitsPixel != 32) return nullptr;
+    return section.dsBm.bmWidth == width && section.dsBm.bmHeight == height ? previous : nullptr;
+}
+
+void ComposeNotifications(const NotificationRows& rows, int maxHeight) {
+    ScopedBitmap previous(composedBitmap);
+    composedBitmap = nullptr;
+    firstShownRow = 0;
     if (rows.count() == 0) {
-        releaseSavedAlpha();
+        ReleaseSavedAlpha();
         return;
     }
 
-    int widest = 0, tallest = 0;
-    std::vector<int> widths((size_t)rows.count());
+    // The newest lines are measured first, and only as many as fit into
+    // `maxHeight` (always at least the newest one): a queue far longer than
+    // a screen costs what one screen shows.
+    int widest = 0, tallest = 0, first = rows.count();
+    std::vector<int> measured;
     {
         // Every line is measured on the window's whole-window context (the
         // screen's while there is no window), taken once for all of them.
@@ -333,17 +263,26 @@ void ComposeNotifications(const NotificationRows& rows) {
         // Most texts begin in the normal font: with it selected beforehand,
         // measuring selects a font only where a text changes it.
         ScopedSelectObject normalFont(measuring, skin.normalFont);
-        for (int r = 0; r < rows.count(); r++) {
-            SIZE size = MeasureMarkup(rows.paintedRow(r).text, measuring);
-            widths[r] = size.cx;
+        const long long margins = (long long)skin.marginTop + skin.marginBottom;
+        while (first > 0) {
+            SIZE size = MeasureMarkup(rows.paintedRow(first - 1).text, measuring);
+            const int taller = size.cy > tallest ? size.cy : tallest;
+            const long long height = (long long)(rows.count() - first + 1) * ((long long)taller + skin.lineSpacing);
+            if (first < rows.count() && height + margins > maxHeight) break;
+            measured.push_back(size.cx);
             if (size.cx > widest) widest = size.cx;
-            if (size.cy > tallest) tallest = size.cy;
+            tallest = taller;
+            --first;
         }
     }
+    firstShownRow = first;
+    const ShownRows shown(rows, first);
+    // Measured newest first; drawn from the top.
+    const std::vector<int> widths(measured.rbegin(), measured.rend());
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != ICONS_NONE) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
-    long long height = (long long)rows.count() * rowHeight + skin.marginTop + skin.marginBottom;
+    long long height = (long long)shown.count() * rowHeight + skin.marginTop + skin.marginBottom;
     contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
     contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
 
@@ -352,24 +291,30 @@ void ComposeNotifications(const NotificationRows& rows) {
         ScopedGetDC windowDc(notificationWindow);
         if (!windowDc) return;
         // An absurd skin (margins of millions of pixels) leaves no picture.
-        ScopedBitmap picture(alphaSkin && skin.skinBitmap ? createAlphaPicture(windowDc, contentWidth, contentHeight)
-                                                          : CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
+        const bool alphaPicture = alphaSkin && skin.skinBitmap;
+        ScopedBitmap picture(reusablePicture(previous, alphaPicture, contentWidth, contentHeight));
+        if (picture) previous.release();
+        else if (alphaPicture) picture.reset(createAlphaPicture(windowDc, contentWidth, contentHeight));
+        else picture.reset(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
         if (!picture) return;
         SavedAlphaDrop unfinished;
-        if (!drawPicture(picture, windowDc, rows, widths, alphaSkin, &unfinished)) return;
+        if (!drawPicture(picture, windowDc, shown, widths, alphaSkin, &unfinished)) return;
         composedBitmap = picture.release();
-        if (alphaSkin && skin.skinBitmap) restoreAlphaOf(composedBitmap);
+        if (alphaSkin && skin.skinBitmap) RestoreAlphaOf(composedBitmap);
     }
 
     if (skin.skinBitmap && skin.transparent && skin.maskType == MASK_COLOR && !updateLayeredWindow)
         applyColorKeyRegion();
 }
 
-void ResetContentSize() { contentWidth = contentHeight = 0; }
+void ResetContentSize() {
+    contentWidth = contentHeight = 0;
+    firstShownRow = 0;
+}
 
 void ReleaseNotificationPicture() {
     DeleteObjectSafe(&composedBitmap);
-    releaseSavedAlpha();
+    ReleaseSavedAlpha();
 }
 
 void PaintNotificationWindow(const PAINTSTRUCT* paint) {

@@ -126,12 +126,27 @@ static int screenBitsPixel() {
     return probe && GetObjectA(probe, sizeof(bm), &bm) ? bm.bmBitsPixel : 0;
 }
 
+static bool systemHighContrast() {
+    HIGHCONTRASTA contrast = {sizeof(contrast), 0, nullptr};
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+bool (*highContrastQuery)() = systemHighContrast;
+static bool readInHighContrast = false;
+
+bool LookReadInHighContrast() { return readInHighContrast; }
+
 SkinRead ReadConfiguredSkin() {
     char dir[PATH_SIZE] = "", name[PATH_SIZE] = "";
     configString(COL_DIRECTORY, dir, sizeof(dir));
     configString(COL_SKIN, name, sizeof(name));
     dir[PATH_SIZE - 1] = name[PATH_SIZE - 1] = 0;
 
+    // High contrast: the tooltip look, whose colours follow the scheme; the
+    // configured skin stays in the settings for when it goes off.
+    readInHighContrast = highContrastQuery();
+    if (readInHighContrast) return SKIN_NONE;
     if (!name[0] || !strcmp(name, "[brak]")) return SKIN_NONE;
 
     // PathAddBackslashA appends to a 259-character directory without asking

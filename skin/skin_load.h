@@ -15,7 +15,14 @@ enum SkinRead {
     SKIN_NEEDS_32_BITS,  // an alpha skin on a screen that is not 32-bit
 };
 // Reads the skin named by the settings into the look, from a look just reset.
+// While Windows runs in high contrast it is the default look, whatever skin
+// is configured.
 SkinRead ReadConfiguredSkin();
+// Whether Windows runs in high contrast. Tests may replace it: the systems
+// they run on cannot switch high contrast on.
+extern bool (*highContrastQuery)();
+// Whether the look in place was read while high contrast was on.
+bool LookReadInHighContrast();
 // Whether the image's fixed slices fit it; reports the error when not.
 bool SkinSizingFits();
 

@@ -18,6 +18,7 @@
 #include <vector>
 #include "notify_window.h"
 #include "notification_queue.h"
+#include "shown_lines.h"
 #include "spoken_text.h"
 
 namespace {
@@ -97,7 +98,7 @@ public:
         *count = 0;
         HRESULT hr = reachable();
         if (hr != S_OK) return hr;
-        *count = notificationQueue.count();
+        *count = shownLineCount();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** element) override {
@@ -182,7 +183,10 @@ public:
         int row = 0;
         HRESULT hr = lookUp(start, &row);
         if (hr != S_OK) return hr;
-        int count = notificationQueue.count(), to = -2;
+        // Children are counted in shown rows: child id = shown row + 1.
+        const int count = shownLineCount();
+        int to = -2;
+        if (row != SELF) row = shownRowOf(row);
         if (row == SELF) {
             if (direction == NAVDIR_FIRSTCHILD && count > 0) to = 0;
             else if (direction == NAVDIR_LASTCHILD && count > 0) to = count - 1;
@@ -208,7 +212,8 @@ public:
         ScreenToClient(window, &p);
         GetClientRect(window, &client);
         if (!PtInRect(&client, p)) return S_FALSE;
-        setLong(found, hitTestRow(MAKELPARAM(p.x, p.y)) + 1);  // no row: the client itself
+        const int row = hitTestRow(MAKELPARAM(p.x, p.y));
+        setLong(found, row < 0 ? CHILDID_SELF : shownRowOf(row) + 1);  // no row: the client itself
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
@@ -231,8 +236,8 @@ private:
         if (!window) return CO_E_OBJNOTCONNECTED;
         return GetCurrentThreadId() == thread ? S_OK : RPC_E_WRONG_THREAD;
     }
-    // The row a child id names (SELF for CHILDID_SELF); E_INVALIDARG for
-    // anything that names no shown line.
+    // The queue row of the line a child id names (SELF for CHILDID_SELF);
+    // E_INVALIDARG for anything that names no shown line.
     HRESULT lookUp(const VARIANT& child, int* row) const {
         HRESULT hr = reachable();
         if (hr != S_OK) return hr;
@@ -241,8 +246,9 @@ private:
             *row = SELF;
             return S_OK;
         }
-        if (child.lVal < 1 || child.lVal > notificationQueue.count()) return E_INVALIDARG;
-        *row = (int)child.lVal - 1;
+        const int queued = queueRowOf((int)child.lVal - 1);
+        if (queued < 0) return E_INVALIDARG;
+        *row = queued;
         return S_OK;
     }
     static std::wstring none(int) { return std::wstring(); }

@@ -2,6 +2,7 @@
 #include <oleacc.h>
 #include <oleauto.h>
 #include "plugin_state.h"
+#include "shown_lines.h"
 #include "spoken_text.h"
 
 UiaHostProviderFromHwndFn uiaHostProviderFromHwnd = nullptr;
@@ -51,7 +52,11 @@ static void raiseUiaNotification(int row) {
 
 void announceNotification(int row) {
     if (!notificationWindow) return;
-    NotifyWinEvent(EVENT_SYSTEM_ALERT, notificationWindow, OBJID_CLIENT, row + 1);
+    // A notification taller than the screen shows its newest lines only: the
+    // alert names the top one shown.
+    int shown = shownRowOf(row);
+    if (shown < 0) shown = 0;
+    NotifyWinEvent(EVENT_SYSTEM_ALERT, notificationWindow, OBJID_CLIENT, shown + 1);
     raiseUiaNotification(row);
 }
 

@@ -18,7 +18,7 @@ extern UiaRaiseNotificationEventFn uiaRaiseNotificationEvent;
 void lookUpUiaNotifications();
 void dropUiaNotifications();
 
-// The notification whose first line is `row` has just been shown.
+// The notification whose first line is queue row `row` has just been shown.
 void announceNotification(int row);
 // The lines shown have changed other than by a new notification.
 void announceReorder();

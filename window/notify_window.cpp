@@ -14,6 +14,7 @@
 #include "plugin_state.h"
 #include "private_messages.h"
 #include "row_layout.h"
+#include "shown_lines.h"
 #include "skin_load.h"
 #include "window_setup.h"
 #include "window_update.h"
@@ -40,10 +41,23 @@ static void onPaint(HWND window) {
     PaintNotificationWindow(paint.get());
 }
 
-static void onDisplayChange(HWND window) {
+// A new look in a new window, as after a changed skin setting: the queue
+// is emptied first.
+static void rebuildLook(HWND window) {
     hideAll();
     DestroyWindow(window);  // nothing is shown once it is gone
     LoadSkin();
+}
+
+// Another program may send this message as well, so what counts is what
+// the system reports now: a switch of high contrast rebuilds the look, a
+// moved work area moves the window, and anything else changes nothing.
+static void onSettingChange(HWND window) {
+    if (highContrastQuery() != LookReadInHighContrast()) {
+        rebuildLook(window);
+        return;
+    }
+    followWorkArea();
 }
 
 static LRESULT onTimer(UINT_PTR id) {
@@ -62,12 +76,13 @@ static LRESULT onTimer(UINT_PTR id) {
 }
 
 int hitTestRow(LPARAM lParam) {
-    return RowAtPoint((int)(unsigned)LOWORD(lParam), (int)(unsigned)HIWORD(lParam), notificationQueue.count());
+    return queueRowOf(RowAtPoint((int)(unsigned)LOWORD(lParam), (int)(unsigned)HIWORD(lParam), shownLineCount()));
 }
 
 bool rowRect(int row, RECT* rect) {
-    if (row < 0 || row >= notificationQueue.count() || rowHeight <= 0) return false;
-    *rect = RowRect(row);
+    const int shown = shownRowOf(row);
+    if (shown < 0 || rowHeight <= 0) return false;
+    *rect = RowRect(shown);
     return true;
 }
 
@@ -152,7 +167,10 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         onPaint(window);
         return 0;
     case WM_DISPLAYCHANGE:
-        onDisplayChange(window);
+        rebuildLook(window);
+        return 0;
+    case WM_SETTINGCHANGE:
+        onSettingChange(window);
         return 0;
     case WM_TIMER:
         return onTimer(wParam);

@@ -22,7 +22,8 @@ extern bool hovering;
 // The queue row under a client point (lParam of a mouse message), or -1
 // outside the text area or below the last row.
 int hitTestRow(LPARAM lParam);
-// The client rectangle of a shown row: the text area's width, one row high.
+// The client rectangle of a queue row's line while it is shown: the text
+// area's width, one row high; false for a line not shown.
 bool rowRect(int row, RECT* rect);
 // Whether the line waits for a click or reports one; -1 is no line.
 bool reactsToClick(int row);

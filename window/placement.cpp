@@ -13,6 +13,7 @@
 // The window is shown only with SW_SHOWNA (it never takes the focus) and
 // hidden only with SW_HIDE.
 #include "placement.h"
+#include <limits.h>
 #include <stdint.h>
 #include "clock.h"
 #include "paint.h"
@@ -21,6 +22,7 @@
 #include "window_settings.h"
 
 int anchorRight = 0, anchorBottom = 0;
+static int workAreaTop = 0;
 RECT windowRect = {0, 0, 0, 0};
 DisplayState displayState = Hidden;
 int lastTick = 0;
@@ -28,13 +30,46 @@ int lastTick = 0;
 static const UINT ANIMATION_PERIOD = 10;
 static const UINT EXPIRY_PERIOD = 100;
 
-void resetPlacement() {
+static RECT workArea() {
     RECT work = {0, 0, 0, 0};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+void resetPlacement() {
+    const RECT work = workArea();
     anchorRight = work.right;
     anchorBottom = work.bottom;
+    workAreaTop = work.top;
     SetRectEmpty(&windowRect);
     displayState = Hidden;
+}
+
+bool moveToWorkArea() {
+    const RECT work = workArea();
+    if (work.right == anchorRight && work.bottom == anchorBottom && work.top == workAreaTop) return false;
+    OffsetRect(&windowRect, work.right - anchorRight, work.bottom - anchorBottom);
+    anchorRight = work.right;
+    anchorBottom = work.bottom;
+    workAreaTop = work.top;
+    return true;
+}
+
+void placeAfterWorkAreaMove() {
+    if (displayState == Hidden) return;
+    if (displayState == Shown) {
+        windowRect = fullSizeRect();
+    } else {
+        // Growing: never larger than the picture, which may have lost rows.
+        if (windowRect.right - windowRect.left > contentWidth) windowRect.left = windowRect.right - contentWidth;
+        if (windowRect.bottom - windowRect.top > contentHeight) windowRect.top = windowRect.bottom - contentHeight;
+    }
+    applyWindowRect();
+}
+
+int pictureHeightLimit() {
+    const int height = anchorBottom - workAreaTop;
+    return height > 0 ? height : INT_MAX;
 }
 
 void startAnimationClock() { lastTick = (int)currentTick(); }
@@ -60,8 +95,15 @@ static void stopTimer(UINT id) {
     if (notificationWindow) KillTimer(notificationWindow, id);
 }
 
+// Windows' own "Show animations in Windows"; on where the system cannot say.
+static bool systemAnimationsOn() {
+    BOOL on = TRUE;
+    if (!SystemParametersInfoA(SPI_GETCLIENTAREAANIMATION, 0, &on, 0)) return true;
+    return on != FALSE;
+}
+
 void showAfterAdd() {
-    if (windowSettings.animation) {
+    if (windowSettings.animation && systemAnimationsOn()) {
         if (displayState == Shown) {
             stopTimer(EXPIRY_TIMER);
             displayState = Growing;
@@ -75,6 +117,9 @@ void showAfterAdd() {
         lastTick = (int)currentTick();
         startTimer(ANIMATION_TIMER, ANIMATION_PERIOD);
     } else {
+        // A window still growing when animations were switched off takes
+        // its full size now.
+        stopTimer(ANIMATION_TIMER);
         windowRect = fullSizeRect();
         applyWindowRect();
         showWindowNoActivate();

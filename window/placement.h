@@ -15,6 +15,15 @@ extern int lastTick;
 // A look is being reset: the anchor is read from the work area, nothing is
 // shown and the window has no rectangle yet.
 void resetPlacement();
+// Reads the work area again (a taskbar moved, grew or hid): when it changed,
+// the anchor moves to its new corner and the window's rectangle moves with
+// it. Whether anything changed.
+bool moveToWorkArea();
+// After the anchor moved: a shown window stands at full size at the new
+// corner, a growing one goes on growing there; a hidden one stays hidden.
+void placeAfterWorkAreaMove();
+// The tallest picture the work area holds.
+int pictureHeightLimit();
 // A new window: the animation's clock starts now.
 void startAnimationClock();
 // The window is being destroyed: nothing is shown any more.

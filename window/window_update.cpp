@@ -6,6 +6,9 @@
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"
+#include "user_presence.h"
+
+static void compose() { ComposeNotifications(notificationQueue, pictureHeightLimit()); }
 
 // Everything went: the picture has no size, the window is hidden with its
 // timers stopped, and readers learn that the lines are gone.
@@ -23,7 +26,7 @@ static void followAdd(const QueueChange& change) {
         return;
     }
     if (change.id == -1) return;  // refused: nothing changed
-    ComposeNotifications(notificationQueue);
+    compose();
     showAfterAdd();
     if (change.removed > 0) announceReorder();
     announceNotification(change.firstAdded);
@@ -38,7 +41,7 @@ static void followExpiry(const QueueChange& change) {
         return;
     }
     if (change.removed == 0) return;
-    ComposeNotifications(notificationQueue);
+    compose();
     placeAtFullSize(false);
     announceReorder();
 }
@@ -50,9 +53,20 @@ static void followRemoval(const QueueChange& change) {
         hideEmptied();
         return;
     }
-    ComposeNotifications(notificationQueue);
+    compose();
     placeAtFullSize(true);
     announceReorder();
+}
+
+// The queue is the same; the corner, and maybe the height the lines have,
+// are new. No look is rebuilt: every line keeps its place, time and icon.
+static void followWorkAreaMove() {
+    if (!moveToWorkArea()) return;  // another program's message, or no change
+    if (notificationQueue.empty() || displayState == Hidden) return;
+    const int shownBefore = firstShownRow;
+    compose();
+    placeAfterWorkAreaMove();
+    if (firstShownRow != shownBefore) announceReorder();
 }
 
 void followWindowChange(WindowChange cause, const QueueChange& change) {
@@ -71,6 +85,9 @@ void followWindowChange(WindowChange cause, const QueueChange& change) {
     case WindowChange::HiddenAll:
         hideEmptied();
         break;
+    case WindowChange::WorkAreaMoved:
+        followWorkAreaMove();
+        break;
     }
 }
 
@@ -81,7 +98,7 @@ int addNotification(const NotificationRequest* request) {
         ScopedIcon icon(request->icon);
         if (!notificationWindow) return -1;
         if (!request->text) return -1;
-        if (configInt(COL_FULLSCREEN) && fullscreenTest()) return -1;
+        if (configInt(COL_FULLSCREEN) && (fullscreenTest() || userIsBusy())) return -1;
         icon.release();
     }
     const QueueChange change = enqueueNotification(request);
@@ -110,3 +127,5 @@ void expireDueLines() {
 }
 
 void hideAll() { followWindowChange(WindowChange::HiddenAll, clearQueue()); }
+
+void followWorkArea() { followWindowChange(WindowChange::WorkAreaMoved, QueueChange()); }

@@ -3,7 +3,8 @@
 // changed (queue.h); this step then composes the picture, shows, places,
 // grows or hides the window, starts or stops the timers (placement.h) and
 // tells screen readers (announcements.h), in that order. Each cause of a
-// change is one caller.
+// change is one caller. The picture holds the newest lines that fit the
+// work area's height; older ones wait in the queue until they fit.
 #pragma once
 #include "queue.h"
 
@@ -14,6 +15,7 @@ enum class WindowChange {
     RemovedById,       // the core removed a notification by its id
     RemovedByContact,  // the core removed a contact's message notices
     HiddenAll,         // everything went at once: hide-all or the mouse-close click
+    WorkAreaMoved,     // the taskbar moved, grew or hid: the corner moved
 };
 
 void followWindowChange(WindowChange cause, const QueueChange& change);
@@ -26,5 +28,8 @@ void removeByContact(int contactRow);
 void removeClicked(int row);
 // On a tick of the expiry timer.
 void expireDueLines();
+// On a change of Windows' settings: the work area is read again, and the
+// window follows its corner when it moved. The queue is left as it is.
+void followWorkArea();
 // Removes every line and hides the window.
 void hideAll();

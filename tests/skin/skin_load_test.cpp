@@ -10,6 +10,7 @@
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/window_settings.h"
+#include "skin/skin_load.h"
 
 namespace {
 
@@ -306,3 +307,43 @@ TEST_F(SkinLoadTest, OverlongImagePathIsNotCut) {
 }
 
 }  // namespace
+
+// Windows' high contrast is asked through a replaceable query: no system
+// here can switch it on (SPI_SETHIGHCONTRAST fails under Wine).
+namespace {
+bool contrastOn = false;
+bool fakeHighContrast() { return contrastOn; }
+}  // namespace
+
+TEST_F(SkinLoadTest, HighContrastUsesTheTooltipLookUntilItGoesOff) {
+    bool (*saved)() = highContrastQuery;
+    highContrastQuery = fakeHighContrast;
+    writeBmp(dir.file("blue.bmp"), 24, 18, solid(24, 18, 0xFF804020));
+    writeSkin(dir, "blue", "[margins]\nleft=9\n");
+    choose("blue");
+
+    contrastOn = true;
+    EXPECT_EQ(1, LoadSkin());
+    EXPECT_EQ(nullptr, skin.skinBitmap);
+    EXPECT_EQ(4, skin.marginLeft);
+    EXPECT_EQ(GetSysColor(COLOR_INFOTEXT), skin.fontColor);
+    EXPECT_EQ("blue", stand.configTextValue(COL_SKIN)) << "the configured skin stays";
+    const HWND contrastWindow = notificationWindow;
+
+    // Switched off while the plug-in runs: the skin comes back at once.
+    contrastOn = false;
+    SendMessageA(notificationWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_NE(contrastWindow, notificationWindow);
+    ASSERT_NE(nullptr, skin.skinBitmap);
+    EXPECT_EQ(9, skin.marginLeft);
+    EXPECT_EQ(1, windowsOfClass());
+
+    // And on again: the tooltip look, in a new window.
+    contrastOn = true;
+    SendMessageA(notificationWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(nullptr, skin.skinBitmap);
+    EXPECT_EQ(1, windowsOfClass());
+    EXPECT_TRUE(boxes.boxes.empty());
+    contrastOn = false;
+    highContrastQuery = saved;
+}
