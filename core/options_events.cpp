@@ -2,7 +2,6 @@
 // chooser from the skins directory, the preview button with its sample
 // notifications, clicks on those samples, and dropping a contact's
 // notifications on the host's request.
-#include <shlwapi.h>
 #include <string.h>
 #include <string>
 #include "action_info.h"
@@ -13,6 +12,7 @@
 #include "network_states.h"
 #include "notify_window.h"
 #include "plugin_state.h"
+#include "wide_text.h"
 
 namespace {
 const char NO_SKIN[] = "[brak]";
@@ -52,16 +52,35 @@ void readControlValue(const ActionRef& control, char (&buffer)[PATH_CAPACITY]) {
 // The search pattern for the directory's definition files, or false when
 // the directory is missing or too long to hold the pattern.
 bool skinPattern(const char* directory, char (&pattern)[PATH_CAPACITY]) {
-    if (!directory[0] || !PathFileExistsA(directory)) return false;
+    if (!directory[0] || !PathExists1250(directory)) return false;
     const size_t length = strlen(directory);
     const bool ends = directory[length - 1] == '\\';
     // The backslash, "*.ini" and the terminator must fit.
     if (length + (ends ? 0 : 1) + 5 + 1 > sizeof(pattern)) return false;
     memcpy(pattern, directory, length + 1);
-    if (!PathAddBackslashA(pattern)) return false;
+    if (!AddBackslash1250(pattern, sizeof(pattern))) return false;
     const size_t base = strlen(pattern);
     memcpy(pattern + base, "*.ini", 6);
     return true;
+}
+
+// The names of the definition files, each without ".ini" and followed by a
+// line feed, in the order the file system gives them. The search is made by
+// the wide name; the names go to the host in 1250, and a file whose name has
+// no 1250 form is left out, since the host could not name it.
+void appendSkinNames(const char* pattern, std::string* list) {
+    WIN32_FIND_DATAW found;
+    WideText widePattern(pattern);
+    HANDLE search = FindFirstFileW(widePattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    std::string name;
+    do {
+        found.cFileName[MAX_PATH - 1] = 0;
+        if (!NarrowTo1250(found.cFileName, &name)) continue;
+        list->append(name, 0, name.size() >= 4 ? name.size() - 4 : 0);
+        *list += "\n";
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 void refreshSkinList(const ActionRef& chooser) {
@@ -76,17 +95,7 @@ void refreshSkinList(const ActionRef& chooser) {
         return;
     }
     std::string list = std::string(NO_SKIN) + "\n";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            found.cFileName[sizeof(found.cFileName) - 1] = 0;
-            const size_t length = strlen(found.cFileName);
-            list.append(found.cFileName, length >= 4 ? length - 4 : 0);
-            list += "\n";
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    appendSkinNames(pattern, &list);
     setControlText(SET_TEXT, chooser, list.c_str());
 
     char skin[PATH_CAPACITY];
@@ -140,7 +149,7 @@ void showPreview() {
 
 void showSampleClicked(const char* sample) {
     std::string text = std::string("Kliknięto na okno Zinglet\n\n") + sample;
-    MessageBoxA(nullptr, text.c_str(), "Zinglet", MB_ICONINFORMATION);
+    ShowMessageBox(text.c_str(), MB_ICONINFORMATION);
 }
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "dispatch.h"
 #include "notify_window.h"
 #include "plugin_state.h"
+#include "wide_text.h"
 
 namespace {
 const int OLDEST_DEVIL = 167;
@@ -19,7 +20,7 @@ bool devilRecentEnough() {
            devil.ilutGetInteger(IL_VERSION_NUM) >= OLDEST_DEVIL;
 }
 
-void startUpError(const std::string& text) { MessageBoxA(nullptr, text.c_str(), "Zinglet", MB_ICONERROR); }
+void startUpError(const std::string& text) { ShowMessageBox(text.c_str(), MB_ICONERROR); }
 
 // DevIL, ILU and ILUT are there and recent enough; else the user is told why
 // the plug-in does not start.

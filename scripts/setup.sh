@@ -27,13 +27,16 @@ if [ -n "$missing" ]; then
   apt-get install -y -qq --no-install-recommends $missing >/dev/null
   echo "setup: packages installed"
 fi
-# Wine runs the plug-in under a Polish locale (ANSI code page 1250); file
-# names stay UTF-8 only when the C library knows that locale.
-if ! locale -a 2>/dev/null | grep -qix 'pl_PL\.utf-\?8'; then
-  need_root "add the pl_PL.UTF-8 locale"
-  localedef -i pl_PL -f UTF-8 pl_PL.UTF-8
-  echo "setup: locale pl_PL.UTF-8 added"
-fi
+# Wine runs the plug-in under a Polish locale (ANSI code page 1250), and the
+# tests of other languages under English (1252) and Russian (1251) ones; file
+# names stay UTF-8 only when the C library knows the locale.
+for lang in pl_PL en_US ru_RU; do
+  if ! locale -a 2>/dev/null | grep -qix "$lang\\.utf-\\?8"; then
+    need_root "add the $lang.UTF-8 locale"
+    localedef -i "$lang" -f UTF-8 "$lang.UTF-8"
+    echo "setup: locale $lang.UTF-8 added"
+  fi
+done
 # Wine's 32-bit side (wine32, winebuild) is i386 code, and so is every
 # program the plug-in is tried with. Some virtual machines run 64-bit user
 # code only: there every i386 program fails with "Exec format error" (qemu's

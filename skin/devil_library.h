@@ -18,7 +18,9 @@ struct DevilLibrary {
     void(ILAPIENTRY* ilGenImages)(ILsizei, ILuint*);
     void(ILAPIENTRY* ilBindImage)(ILuint);
     void(ILAPIENTRY* ilSetInteger)(ILenum, ILint);
-    ILboolean(ILAPIENTRY* ilLoadImage)(ILconst_string);
+    // Images are handed over as bytes: the names DevIL takes are ANSI or
+    // UTF-16 depending on its build, and ANSI names lose letters.
+    ILboolean(ILAPIENTRY* ilLoadL)(ILenum, const void*, ILuint);
     ILboolean(ILAPIENTRY* ilConvertImage)(ILenum, ILenum);
     ILubyte*(ILAPIENTRY* ilGetData)(void);
     void(ILAPIENTRY* ilDeleteImages)(ILsizei, const ILuint*);

@@ -1,8 +1,9 @@
 // Header reading for the image formats whose headers state the picture's
-// size plainly. The file is mapped, never loaded; every read is bounded by
-// the file's length, so a short or lying file only ever gives a refusal.
+// size plainly. The bytes are the file's mapping, never a copy; every read is
+// bounded by their length, so a short or lying file only ever gives a refusal.
 #include "image_header.h"
 #include <windows.h>
+#include "mapped_file.h"
 #include <stdint.h>
 #include <string.h>
 
@@ -21,8 +22,6 @@ struct Bytes {
         return has(at, length) && memcmp(data + at, magic, length) == 0;
     }
 };
-
-enum Format { UNKNOWN, BMP, PNG, GIF, JPEG, TGA, PCX, ICO, PSD, TIFF };
 
 bool pictureFits(long long width, long long height) {
     return width > 0 && height > 0 && width <= MAX_IMAGE_SIDE && height <= MAX_IMAGE_SIDE &&
@@ -235,73 +234,84 @@ bool tiff(const Bytes& f) {
     return true;
 }
 
-Format byExtension(const char* path) {
+// Equal but for the case of ASCII letters: the names are 1250 bytes, and an
+// extension is compared alike in every system language.
+bool sameLetters(const char* a, const char* b) {
+    for (;; a++, b++) {
+        char x = *a >= 'A' && *a <= 'Z' ? (char)(*a - 'A' + 'a') : *a;
+        char y = *b >= 'A' && *b <= 'Z' ? (char)(*b - 'A' + 'a') : *b;
+        if (x != y) return false;
+        if (!x) return true;
+    }
+}
+
+ImageFormat byExtension(const char* path) {
     const char* dot = strrchr(path, '.');
-    if (!dot || strpbrk(dot, "\\/")) return UNKNOWN;
+    if (!dot || strpbrk(dot, "\\/")) return IMAGE_UNKNOWN;
     static const struct {
         const char* extension;
-        Format format;
+        ImageFormat format;
     } names[] = {
-        {".bmp", BMP}, {".dib", BMP}, {".png", PNG}, {".gif", GIF}, {".jpg", JPEG}, {".jpeg", JPEG},
-        {".jpe", JPEG}, {".jif", JPEG}, {".jfif", JPEG}, {".tga", TGA}, {".vda", TGA}, {".icb", TGA},
-        {".vst", TGA}, {".pcx", PCX}, {".ico", ICO}, {".cur", ICO}, {".psd", PSD}, {".pdd", PSD},
-        {".tif", TIFF}, {".tiff", TIFF},
+        {".bmp", IMAGE_BMP}, {".dib", IMAGE_BMP}, {".png", IMAGE_PNG}, {".gif", IMAGE_GIF},
+        {".jpg", IMAGE_JPEG}, {".jpeg", IMAGE_JPEG}, {".jpe", IMAGE_JPEG}, {".jif", IMAGE_JPEG},
+        {".jfif", IMAGE_JPEG}, {".tga", IMAGE_TGA}, {".vda", IMAGE_TGA}, {".icb", IMAGE_TGA},
+        {".vst", IMAGE_TGA}, {".pcx", IMAGE_PCX}, {".ico", IMAGE_ICO}, {".cur", IMAGE_ICO},
+        {".psd", IMAGE_PSD}, {".pdd", IMAGE_PSD}, {".tif", IMAGE_TIFF}, {".tiff", IMAGE_TIFF},
     };
     for (const auto& n : names)
-        if (!lstrcmpiA(dot, n.extension)) return n.format;
-    return UNKNOWN;
+        if (sameLetters(dot, n.extension)) return n.format;
+    return IMAGE_UNKNOWN;
 }
 
 // Without a known extension the image library guesses from the content.
-Format byContent(const Bytes& f) {
-    if (f.starts(0, "BM", 2)) return BMP;
-    if (f.starts(0, PNG_MAGIC, 8)) return PNG;
-    if (f.starts(0, "GIF8", 4)) return GIF;
-    if (f.starts(0, "\xFF\xD8", 2)) return JPEG;
-    if (f.starts(0, "8BPS", 4)) return PSD;
-    if (f.starts(0, "II*\0", 4) || f.starts(0, "MM\0*", 4)) return TIFF;
-    if (f.u8(0) == 0x0A && f.has(0, 128) && f.u8(2) <= 1) return PCX;
-    if (f.has(0, 6) && f.le16(0) == 0 && (f.le16(2) == 1 || f.le16(2) == 2)) return ICO;
-    if (tgaPlausible(f)) return TGA;
-    return UNKNOWN;
+ImageFormat byContent(const Bytes& f) {
+    if (f.starts(0, "BM", 2)) return IMAGE_BMP;
+    if (f.starts(0, PNG_MAGIC, 8)) return IMAGE_PNG;
+    if (f.starts(0, "GIF8", 4)) return IMAGE_GIF;
+    if (f.starts(0, "\xFF\xD8", 2)) return IMAGE_JPEG;
+    if (f.starts(0, "8BPS", 4)) return IMAGE_PSD;
+    if (f.starts(0, "II*\0", 4) || f.starts(0, "MM\0*", 4)) return IMAGE_TIFF;
+    if (f.u8(0) == 0x0A && f.has(0, 128) && f.u8(2) <= 1) return IMAGE_PCX;
+    if (f.has(0, 6) && f.le16(0) == 0 && (f.le16(2) == 1 || f.le16(2) == 2)) return IMAGE_ICO;
+    if (tgaPlausible(f)) return IMAGE_TGA;
+    return IMAGE_UNKNOWN;
 }
 
-bool acceptable(const Bytes& f, Format format) {
+bool acceptable(const Bytes& f, ImageFormat format) {
     switch (format) {
-    case BMP: return bmp(f);
-    case PNG: return png(f);
-    case GIF: return gif(f);
-    case JPEG: return jpeg(f);
-    case TGA: return tga(f);
-    case PCX: return pcx(f);
-    case ICO: return ico(f);
-    case PSD: return psd(f);
-    case TIFF: return tiff(f);
-    case UNKNOWN: return true;
+    case IMAGE_BMP: return bmp(f);
+    case IMAGE_PNG: return png(f);
+    case IMAGE_GIF: return gif(f);
+    case IMAGE_JPEG: return jpeg(f);
+    case IMAGE_TGA: return tga(f);
+    case IMAGE_PCX: return pcx(f);
+    case IMAGE_ICO: return ico(f);
+    case IMAGE_PSD: return psd(f);
+    case IMAGE_TIFF: return tiff(f);
+    case IMAGE_UNKNOWN: return true;
     }
     return false;
 }
 
 }  // namespace
 
+ImageFormat ImageFormatOf(const char* name, const void* data, uint64_t size) {
+    ImageFormat format = name ? byExtension(name) : IMAGE_UNKNOWN;
+    if (format != IMAGE_UNKNOWN) return format;
+    Bytes f = {(const uint8_t*)data, data ? size : 0};
+    return byContent(f);
+}
+
+bool ImageBytesAcceptable(const char* name, const void* data, uint64_t size) {
+    ImageFormat format = ImageFormatOf(name, data, size);
+    // An empty file holds no picture worth showing.
+    if (!data || size == 0) return false;
+    Bytes f = {(const uint8_t*)data, size};
+    return acceptable(f, format);
+}
+
 bool ImageHeaderAcceptable(const char* path) {
     if (!path) return false;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    bool verdict = false;
-    // An empty file, or one too large to map, holds no picture worth showing.
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-        HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        const void* view = mapping ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr;
-        if (view) {
-            Bytes f = {(const uint8_t*)view, (uint64_t)size.QuadPart};
-            Format format = byExtension(path);
-            verdict = acceptable(f, format != UNKNOWN ? format : byContent(f));
-            UnmapViewOfFile(view);
-        }
-        if (mapping) CloseHandle(mapping);
-    }
-    CloseHandle(file);
-    return verdict;
+    MappedFile file(path);
+    return ImageBytesAcceptable(path, file.data(), file.size());
 }

@@ -1,12 +1,17 @@
 // "<b>" markup: each marker flips between normal and bold type. A text is
 // always one line; an empty segment that ends at a marker is skipped but
 // still flips the weight, and the last segment is always handled.
+//
+// Texts are Windows-1250: each line is converted to UTF-16 once and its
+// segments are measured and drawn with the wide calls, so the letters are
+// right whatever the system's ANSI code page is. The markers are found in
+// the 1250 bytes; a segment's bytes and its UTF-16 units share their offsets.
 #include "markup.h"
 #include <string.h>
-#include <string>
 #include "gdi_guards.h"
 #include "plugin_state.h"
 #include "skin.h"
+#include "wide_text.h"
 
 static const char MARKER[] = "<b>";
 static const int MARKER_LENGTH = 3;
@@ -66,14 +71,23 @@ SIZE MeasureMarkup(const char* text) {
     return MeasureMarkup(text, dc);
 }
 
+// The line's UTF-16 form, kept between calls so its storage is reused;
+// markup runs only on the window's thread.
+static WideText& wideLine(const char* text) {
+    static WideText line;
+    line.assign(text, -1);
+    return line;
+}
+
 SIZE MeasureMarkup(const char* text, HDC dc) {
     SIZE total = {0, 0};
     if (!text || !dc) return total;
+    const wchar_t* wide = wideLine(text).c_str();
     SegmentFonts fonts(dc);
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         fonts.select(usable(boldFamily(odd) ? skin.boldFont : skin.normalFont));
         SIZE extent = {0, 0};
-        GetTextExtentPoint32A(dc, segment, length, &extent);
+        GetTextExtentPoint32W(dc, wide + (segment - text), length, &extent);
         total.cx += extent.cx;
         if (extent.cy > total.cy) total.cy = extent.cy;
     });
@@ -86,17 +100,16 @@ void DrawMarkup(const char* text, HDC dc, const RECT* rect, int textWidth, BOOL 
     if (skin.textAlign == ALIGN_CENTER) work.left += (work.right - work.left - textWidth) / 2;
     else if (skin.textAlign == ALIGN_RIGHT) work.left = work.right - textWidth;
 
+    const wchar_t* wide = wideLine(text).c_str();
     SegmentFonts fonts(dc);
-    std::string piece;
     forEachSegment(text, [&](const char* segment, int length, bool odd) {
         HFONT font = boldFamily(odd) ? (clickable ? skin.boldUnderlineFont : skin.boldFont)
                                      : (clickable ? skin.underlineFont : skin.normalFont);
         fonts.select(usable(font));
+        const wchar_t* piece = wide + (segment - text);
         SIZE extent = {0, 0};
-        GetTextExtentPoint32A(dc, segment, length, &extent);
-        // DrawTextA reads up to the terminating zero, so each segment gets its own.
-        piece.assign(segment, (size_t)length);
-        DrawTextA(dc, piece.c_str(), -1, &work, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
+        GetTextExtentPoint32W(dc, piece, length, &extent);
+        DrawTextW(dc, piece, length, &work, DT_NOPREFIX | DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
         work.left += extent.cx;
     });
 }

@@ -9,6 +9,7 @@
 #include <string.h>
 #include "gdi_guards.h"
 #include "skin_diagnostics.h"
+#include "wide_text.h"
 
 Skin skin;
 char currentSection[256] = "global";
@@ -28,7 +29,7 @@ void reportSkinError(const char* text) {
     if (skinDiagnostics && skinDiagnostics->loadError)
         skinDiagnostics->loadError(text);
     else
-        MessageBoxA(nullptr, text, "Zinglet", MB_ICONERROR);
+        ShowMessageBox(text, MB_ICONERROR);
 }
 
 // Copies at most capacity - 1 bytes and always terminates: over-long values
@@ -93,20 +94,23 @@ void RecreateFonts() {
         if (screen) dpi = GetDeviceCaps(screen, LOGPIXELSY);
     }
 
-    LOGFONTA font;
+    LOGFONTW font;
     memset(&font, 0, sizeof(font));
     font.lfHeight = -MulDiv(skin.fontSize, dpi, 72);
     font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    copyCut(font.lfFaceName, sizeof(font.lfFaceName), skin.fontFace);
+    // The texts are Central European: the face's variant that has their
+    // letters. On a Polish Windows that is the system's own character set.
+    font.lfCharSet = EASTEUROPE_CHARSET;
+    WideText face(skin.fontFace);
+    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
 
-    ScopedGdiObject<HFONT> normal(CreateFontIndirectA(&font));
+    ScopedGdiObject<HFONT> normal(CreateFontIndirectW(&font));
     font.lfUnderline = TRUE;
-    ScopedGdiObject<HFONT> underline(CreateFontIndirectA(&font));
+    ScopedGdiObject<HFONT> underline(CreateFontIndirectW(&font));
     font.lfWeight = FW_BOLD;
-    ScopedGdiObject<HFONT> boldUnderline(CreateFontIndirectA(&font));
+    ScopedGdiObject<HFONT> boldUnderline(CreateFontIndirectW(&font));
     font.lfUnderline = FALSE;
-    ScopedGdiObject<HFONT> bold(CreateFontIndirectA(&font));
+    ScopedGdiObject<HFONT> bold(CreateFontIndirectW(&font));
     if (!normal || !underline || !boldUnderline || !bold) {
         // The system's default font stands in for all four, so no line is
         // drawn without a font or in a mixture of typefaces. Deleting a
@@ -247,7 +251,8 @@ void ParseSkinLine(char* line) {
 
 int ReadSkinFile(const char* path) {
     if (!path || !*path) return 1;
-    FILE* file = fopen(path, "rt");
+    // By its wide name: the path's letters are 1250, not the system's.
+    FILE* file = OpenFile1250(path, L"rt");
     if (!file) return 1;
     long length = -1;
     if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);

@@ -3,7 +3,6 @@
 // is reported as the user sees it; the window code then falls back to the
 // default look.
 #include "skin_load.h"
-#include <shlwapi.h>
 #include <stdio.h>
 #include <string.h>
 #include "config_columns.h"
@@ -14,6 +13,7 @@
 #include "plugin_state.h"
 #include "skin.h"
 #include "skin_diagnostics.h"
+#include "wide_text.h"
 
 static const int PATH_SIZE = 260;
 
@@ -79,7 +79,7 @@ static bool joinPath(char* out, const char* dir, const char* tail, const char* e
     return true;
 }
 
-static bool existingPath(bool built, const char* path) { return built && PathFileExistsA(path); }
+static bool existingPath(bool built, const char* path) { return built && PathExists1250(path); }
 
 // Loads the image named by the definition through DevIL; alpha skins get
 // their colours premultiplied for UpdateLayeredWindow.
@@ -108,7 +108,8 @@ static void loadImageFile(const char* imagePath) {
 // fails like an unreadable image.
 static void loadBitmapFile(const char* bitmapPath) {
     if (!ImageHeaderAcceptable(bitmapPath)) return;
-    skin.skinBitmap = (HBITMAP)LoadImageA(moduleInstance, bitmapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    WideText wide(bitmapPath);
+    skin.skinBitmap = (HBITMAP)LoadImageW(moduleInstance, wide.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     BITMAP bm;
     if (skin.skinBitmap && GetObjectA(skin.skinBitmap, sizeof(bm), &bm)) {
         skin.bitmapWidth = bm.bmWidth;
@@ -149,12 +150,12 @@ SkinRead ReadConfiguredSkin() {
     if (readInHighContrast) return SKIN_NONE;
     if (!name[0] || !strcmp(name, "[brak]")) return SKIN_NONE;
 
-    // PathAddBackslashA appends to a 259-character directory without asking
-    // for room, so it works on a buffer one byte larger; a directory that
-    // leaves no room for a name cannot make a path that fits.
+    // The backslash may take a 259-character directory to 260, so it goes
+    // into a buffer one byte larger; a directory that leaves no room for a
+    // name cannot make a path that fits.
     char base[PATH_SIZE + 1];
     lstrcpynA(base, dir, PATH_SIZE);
-    bool baseFits = PathAddBackslashA(base) != nullptr && strlen(base) < (size_t)PATH_SIZE - 1;
+    bool baseFits = AddBackslash1250(base, sizeof(base)) && strlen(base) < (size_t)PATH_SIZE - 1;
     char definition[PATH_SIZE];
     if (!existingPath(baseFits && joinPath(definition, base, name, ".ini"), definition)) {
         skinError("Nie odnaleziono pliku INI wybranej skórki");

@@ -40,6 +40,16 @@ Transparency transparency() {
     return skin.maskType == MASK_ALPHA && updateLayeredWindow ? PER_PIXEL : OPAQUE_PICTURE;
 }
 
+bool writeWholeFile(const wchar_t* path, const std::vector<ILubyte>& bytes) {
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
+    CloseHandle(file);
+    if (!whole) DeleteFileW(path);
+    return whole;
+}
+
 uint32_t straightAlpha(uint32_t p) {
     const uint32_t a = p >> 24;
     if (a == 0) return 0;
@@ -52,7 +62,7 @@ uint32_t straightAlpha(uint32_t p) {
 }
 }  // namespace
 
-bool savePreviewPicture(const char* path) {
+bool savePreviewPicture(const wchar_t* path) {
     std::vector<uint32_t> pixels;
     int w = 0, h = 0;
     if (!path || !readComposed(pixels, &w, &h)) return false;
@@ -73,10 +83,13 @@ bool savePreviewPicture(const char* path) {
     ilGenImages(1, &image);
     ilBindImage(image);
     bool saved = ilTexImage(w, h, 1, 4, IL_BGRA, IL_UNSIGNED_BYTE, bottomUp.data()) == IL_TRUE;
+    // DevIL writes the PNG into memory, and the file is made by its wide name.
+    std::vector<ILubyte> png;
     if (saved) {
-        ilEnable(IL_FILE_OVERWRITE);
-        saved = ilSaveImage(path) == IL_TRUE;
+        const ILuint size = ilSaveL(IL_PNG, nullptr, 0);
+        png.resize(size);
+        saved = size > 0 && ilSaveL(IL_PNG, png.data(), size) > 0;
     }
     ilDeleteImages(1, &image);
-    return saved;
+    return saved && writeWholeFile(path, png);
 }

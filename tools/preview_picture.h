@@ -4,5 +4,5 @@
 // Writes the picture the notification window shows now: per-pixel alpha
 // skins keep their alpha (colours no longer premultiplied), colour-key skins
 // get the key transparent, everything else is opaque. False when there is
-// no picture or DevIL cannot write the file.
-bool savePreviewPicture(const char* path);
+// no picture or the file cannot be written.
+bool savePreviewPicture(const wchar_t* path);

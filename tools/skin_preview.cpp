@@ -8,7 +8,12 @@
 // one notification per --text LINE.
 // Exit status: 0 the skin loads, 1 the plug-in would fall back to the
 // default look, 2 bad arguments (or OUT.png cannot be written).
+//
+// The arguments are read as UTF-16, whatever the system's code page, and
+// handed to the plug-in in Windows-1250 as the host hands its settings; the
+// picture is written by its wide name. The console output is UTF-8.
 #include <windows.h>
+#include <shellapi.h>
 #include <stdio.h>
 #include <string.h>
 #include <string>
@@ -19,6 +24,7 @@
 #include "preview_picture.h"
 #include "skin/skin.h"
 #include "skin/skin_diagnostics.h"
+#include "skin/wide_text.h"
 #include "core/entry.h"
 
 namespace {
@@ -62,6 +68,26 @@ void lineIgnored(int line, SkinLineProblem problem, const char* detail) {
 
 void loadError(const char* text) { printf("error: %s\n", shown(text).c_str()); }
 
+std::string utf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return std::string();
+    std::string out((size_t)n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    out.resize((size_t)n - 1);
+    return out;
+}
+
+// The command line's arguments as UTF-16.
+std::vector<std::wstring> wideArguments() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    LPWSTR* list = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!list) return args;
+    for (int i = 0; i < count; i++) args.push_back(list[i]);
+    LocalFree(list);
+    return args;
+}
+
 const SkinDiagnostics REPORTS = {lineIgnored, loadError};
 
 int usage(const char* why) {
@@ -69,8 +95,8 @@ int usage(const char* why) {
     return 2;
 }
 
-bool endsWithPng(const std::string& path) {
-    return path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".png") == 0;
+bool endsWithPng(const std::wstring& path) {
+    return path.size() > 4 && lstrcmpiW(path.c_str() + path.size() - 4, L".png") == 0;
 }
 
 void pump() {
@@ -98,14 +124,21 @@ void pressPreview(StandInHost& host) {
 }
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     SetConsoleOutputCP(CP_UTF8);
+    const std::vector<std::wstring> args = wideArguments();
+    const int argc = (int)args.size();
     if (argc < 4) return usage("too few arguments");
-    const std::string dir = argv[1], name = argv[2], out = argv[3];
+    std::string dir, name;
+    const std::wstring out = args[3];
     std::vector<std::string> texts;
+    if (!NarrowTo1250(args[1].c_str(), &dir) || !NarrowTo1250(args[2].c_str(), &name))
+        return usage("DIR and NAME must be written in Windows-1250 letters, as the plug-in keeps them");
     for (int i = 4; i < argc; i++) {
-        if (strcmp(argv[i], "--text") || i + 1 >= argc) return usage("expected --text LINE");
-        texts.push_back(argv[++i]);
+        if (args[i] != L"--text" || i + 1 >= argc) return usage("expected --text LINE");
+        std::string text;
+        if (!NarrowTo1250(args[++i].c_str(), &text)) return usage("a LINE has letters Windows-1250 cannot write");
+        texts.push_back(text);
     }
     if (dir.empty() || dir.size() >= PATH_CAPACITY || name.size() >= PATH_CAPACITY)
         return usage("DIR and NAME must each be 1 to 259 characters");
@@ -135,7 +168,7 @@ int main(int argc, char** argv) {
     const bool loaded = noSkin || skin.skinBitmap != nullptr;
     if (!loaded) printf("%s: the plug-in falls back to the default look\n", shown(name.c_str()).c_str());
     const bool saved = savePreviewPicture(out.c_str());
-    if (!saved) fprintf(stderr, "skin-preview: %s could not be written\n", out.c_str());
+    if (!saved) fprintf(stderr, "skin-preview: %s could not be written\n", utf8(out).c_str());
     host.runShutdown();
     useSkinDiagnostics(nullptr);
     fflush(stdout);

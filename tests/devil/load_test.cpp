@@ -1,5 +1,7 @@
 // ilLoadImage through the bridge: Windows paths of every kind reach the Linux
-// library as the right file, and bad paths or files are refused cleanly.
+// library as the right file, and bad paths or files are refused cleanly;
+// ilLoadL and ilSaveL carry pictures in memory.
+#include <stdio.h>
 #include <string.h>
 #include "devil_fixture.h"
 
@@ -116,4 +118,37 @@ TEST_F(LoadTest, SavedPngReadsBackWithEveryPixel) {
     EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
     EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), h);
     EXPECT_EQ(data(), picture);
+}
+
+// The plug-in hands DevIL the file's bytes, whatever the file is named, and
+// skin-preview takes its PNG back as bytes: both cross the bridge as they are.
+TEST_F(LoadTest, BytesInMemoryLoadAndSaveWithoutAName) {
+    const int w = 4, h = 3;
+    std::vector<uint32_t> picture = pictureFile("bytes.png", w, h);
+    std::string bytes;
+    if (FILE* f = fopen(dir.file("bytes.png").c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.append(buffer, n);
+        fclose(f);
+    }
+    ASSERT_FALSE(bytes.empty());
+    // By the header alone, and as the PNG the name would have said.
+    for (ILenum type : {(ILenum)IL_TYPE_UNKNOWN, (ILenum)IL_PNG}) {
+        ASSERT_EQ(ilLoadL(type, bytes.data(), (ILuint)bytes.size()), IL_TRUE) << type;
+        ASSERT_EQ(ilConvertImage(IL_BGRA, IL_UNSIGNED_BYTE), IL_TRUE);
+        EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
+        EXPECT_EQ(ilGetInteger(IL_IMAGE_HEIGHT), h);
+    }
+    EXPECT_EQ(ilLoadL(IL_TYPE_UNKNOWN, nullptr, 10), IL_FALSE);
+    EXPECT_EQ(ilLoadL(IL_TYPE_UNKNOWN, bytes.data(), 0), IL_FALSE);
+    EXPECT_EQ(ilLoadL(IL_TYPE_UNKNOWN, "not a picture", 13), IL_FALSE);
+
+    const ILuint size = ilSaveL(IL_PNG, nullptr, 0);
+    ASSERT_GT(size, 8u);
+    std::vector<ILubyte> saved(size);
+    ASSERT_EQ(ilSaveL(IL_PNG, saved.data(), size), size);
+    EXPECT_EQ(memcmp(saved.data(), "\x89PNG", 4), 0);
+    ASSERT_EQ(ilLoadL(IL_TYPE_UNKNOWN, saved.data(), size), IL_TRUE);
+    EXPECT_EQ(ilGetInteger(IL_IMAGE_WIDTH), w);
 }

@@ -181,7 +181,7 @@ TEST_F(SkinFileTest, EveryFontLineRemakesTheFourFontsFromFaceAndSize) {
         EXPECT_EQ(expectedHeight, lf.lfHeight);
         EXPECT_EQ(f.weight, lf.lfWeight);
         EXPECT_EQ(f.underline, lf.lfUnderline);
-        EXPECT_EQ(DEFAULT_CHARSET, lf.lfCharSet);
+        EXPECT_EQ(EASTEUROPE_CHARSET, lf.lfCharSet);  // the letters of 1250 texts
         EXPECT_STREQ("Arial", lf.lfFaceName);
     }
 }

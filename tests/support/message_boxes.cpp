@@ -33,6 +33,14 @@ static UINT buttonStyle(HWND box) {
     return MB_OK;
 }
 
+static std::string in1250(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    int n = WideCharToMultiByte(1250, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string out((size_t)(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(1250, 0, text.c_str(), (int)text.size(), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 LRESULT CALLBACK MessageBoxCatcher::cbt(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE && active) {
         HWND box = (HWND)wParam;
@@ -40,11 +48,14 @@ LRESULT CALLBACK MessageBoxCatcher::cbt(int code, WPARAM wParam, LPARAM lParam) 
         GetClassNameA(box, cls, sizeof(cls));
         if (lstrcmpA(cls, "#32770") == 0) {
             CapturedBox b;
-            char text[1024] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-            b.text = text;
-            GetWindowTextA(box, text, sizeof(text));
-            b.caption = text;
+            wchar_t text[1024] = L"";
+            GetDlgItemTextW(box, 0xFFFF, text, 1024);
+            b.wideText = text;
+            text[0] = 0;
+            GetWindowTextW(box, text, 1024);
+            b.wideCaption = text;
+            b.text = in1250(b.wideText);
+            b.caption = in1250(b.wideCaption);
             b.style = iconStyle(box) | buttonStyle(box);
             b.owner = GetWindow(box, GW_OWNER);
             active->boxes.push_back(b);

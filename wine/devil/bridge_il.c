@@ -1,6 +1,7 @@
 /* DevIL.dll: the core image library. Everything forwards to the Linux libIL
  * except ilLoadImage and ilSaveImage, which receive a Windows path and must
- * hand the Linux library the Unix path of the same file. */
+ * hand the Linux library the Unix path of the same file. ilLoadL and ilSaveL
+ * take the file's bytes in memory, so they forward as they are. */
 #include "bridge_common.h"
 #include <winnls.h>
 
@@ -53,6 +54,21 @@ ILuint WINAPI bridge_ilCopyPixels(ILuint x, ILuint y, ILuint z, ILuint width, IL
         return 0;
     }
     return ilCopyPixels(x, y, z, width, height, depth, format, type, data);
+}
+
+ILboolean WINAPI bridge_ilLoadL(ILenum type, const void* lump, ILuint size)
+{
+    if (!lump || !size) {
+        ilSetError(IL_INVALID_PARAM);
+        return IL_FALSE;
+    }
+    return ilLoadL(type, lump, size);
+}
+
+/* With no buffer (and size 0) the size the image would take. */
+ILuint WINAPI bridge_ilSaveL(ILenum type, void* lump, ILuint size)
+{
+    return ilSaveL(type, lump, size);
 }
 
 /* The Windows path, made absolute against the current directory and turned
