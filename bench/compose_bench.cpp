@@ -48,7 +48,7 @@ static void measureLook(StandInHost& stand, const std::string& look) {
         bestPair(rounds, calls, [] { ComposeNotifications(notificationQueue); }, [&] { floor.draw(); }, &compose, &drawing);
         char name[96];
         snprintf(name, sizeof(name), "compose %s, %d line%s", look.c_str(), lines, lines == 1 ? "" : "s");
-        printRow(name, compose, drawing, lines == 1 ? 0 : 1.3);
+        printRow(name, compose, drawing, 1.3);
         if (lines == 20) {
             snprintf(name, sizeof(name), "compose %s, 20 lines, one frame", look.c_str());
             printRow(name, compose, FRAME_US, 1.0);
