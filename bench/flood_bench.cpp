@@ -12,6 +12,7 @@
 #include "host/double/stand_in_host.h"
 #include "skin/paint.h"
 #include "support/bench_table.h"
+#include "support/bench_window.h"
 #include "support/fake_clock.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
@@ -54,19 +55,9 @@ int main() {
     StandInHost stand;  // only for its icon image list
     icons = stand.imageList();
     iconIndex = stand.iconIndex(24011);
-    moduleInstance = GetModuleHandleA(nullptr);
     FakeClock clock(1000);
-    ResetDefaultLook();
-    windowSettings.animation = 0;
-    windowSettings.waitForClick = 1;
-    windowSettings.limit = 0;
-    registerNotifyWindowClass(moduleInstance);
-    CreateNotificationWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    window = notificationWindow;
-    if (!window) {
-        printf("no notification window\n");
-        return 1;
-    }
+    window = openBenchWindow(0);
+    if (!window) return 1;
     // A screenful: as many lines as the work area's height holds.
     addLine(0);
     const int screenful = pictureHeightLimit() / (rowHeight > 0 ? rowHeight : 1);
@@ -77,7 +68,6 @@ int main() {
     printRow("flood add, 1000 queued against a screenful", thousand, full, 1.5);
 
     sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
-    DestroyWindow(window);
-    UnregisterClassA(NOTIFY_WINDOW_CLASS, moduleInstance);
+    closeBenchWindow(window);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "skin/paint.h"
 #include "window/window_setup.h"
 #include "support/bench_table.h"
+#include "support/bench_window.h"
 #include "support/skin_scene.h"
 #include "support/win_helpers.h"
 #include "support/fake_clock.h"
@@ -49,21 +50,10 @@ int main() {
     StandInHost stand;  // only for its icon image list
     icons = stand.imageList();
     iconIndex = stand.iconIndex(24011);
-    moduleInstance = GetModuleHandleA(nullptr);
     FakeClock clock(1000);
     benchClock = &clock;
-    ResetDefaultLook();
-    windowSettings.delay = 2000;
-    windowSettings.animation = 0;
-    windowSettings.waitForClick = 1;
-    windowSettings.limit = 20;
-    registerNotifyWindowClass(moduleInstance);
-    CreateNotificationWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    window = notificationWindow;
-    if (!window) {
-        printf("no notification window\n");
-        return 1;
-    }
+    window = openBenchWindow(20);
+    if (!window) return 1;
     const RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
     auto placeAt = [](const RECT& r) {
         windowRect = r;
@@ -115,7 +105,6 @@ int main() {
     printPart("ShowWindow SW_HIDE of the shown window", hide);
     printPart("applyWindowRect of the hidden window, collapsed", collapse);
 
-    DestroyWindow(window);
-    UnregisterClassA(NOTIFY_WINDOW_CLASS, moduleInstance);
+    closeBenchWindow(window);
     return 0;
 }
