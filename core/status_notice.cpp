@@ -118,19 +118,13 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
     if (!contactInt(row, COL_CNT_STATUSDESCR)) showDescription = false;
 
     const int net = contactInt(row, COLUMN_NETWORK);
-    auto entry = networkStates.find(net);
-    if (entry == networkStates.end()) {
+    const NetworkState* state = networkState(net);
+    if (!state) {
         logLine("Nie znalazłem informacji o statusie sieci - ignoruję nowy status kontaktu");
         return 0;
     }
-    NetworkState& state = entry->second;
-    if (droppedForNetwork(net, state)) return 0;
-    if (!configInt(COL_STATUSDESCR_CONNECTED) && state.graceUntil != NO_GRACE) {
-        if (currentTick() <= state.graceUntil)
-            showDescription = false;
-        else
-            state.graceUntil = NO_GRACE;
-    }
+    if (droppedForNetwork(net, *state)) return 0;
+    if (!configInt(COL_STATUSDESCR_CONNECTED) && descriptionsHeldBack(net, currentTick())) showDescription = false;
 
     const int answer = hostCallNet(PLUGIN_NETWORK_STATUS, contactInt(row, COLUMN_NETWORK), -1, 0, 0);
     if (host && host->lastError() == 0 && (answer & STATUS_CODE_MASK) == 0) return 0;
