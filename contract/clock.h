@@ -1,7 +1,9 @@
 // The plug-in's one clock: the tick count (milliseconds, as GetTickCount)
-// that expiry, the growing animation and the description hold-back run on,
-// and the calendar seconds (as time) of the networks' own reports. The
-// plug-in reads the time only here; a test puts a clock of its own in place.
+// that expiry, the growing animation, the description hold-back and the
+// listeners' time budget run on, and the calendar seconds (as time) of the
+// networks' own reports. The plug-in reads the time only here; a test puts a
+// clock of its own in place. Waits the system does itself (the real-time
+// timeout of a copy sent to a listener) still pass in real time.
 #pragma once
 #include <windows.h>
 #include <stdint.h>

@@ -1,7 +1,6 @@
 // Received messages (host message 20100): a clickable notification tied to
 // the sender, "Wiadomość od <b>" and the shown name, optionally the quoted
 // start of the body, and the sender's name for the listener windows.
-#include <string.h>
 #include <string>
 #include "config_columns.h"
 #include "dispatch.h"
@@ -11,6 +10,7 @@
 #include "network_states.h"
 #include "notify_window.h"
 #include "queue.h"
+#include "quoted_start.h"
 #include "received_message.h"
 
 namespace {
@@ -18,20 +18,6 @@ const int SKIPPED_NETWORK = 14;
 const int NOTIFIED_TYPE = 1;
 const int32_t FLAG_NOT_NOTIFIED = 2;
 
-// The quoted start of the body: at most `limit` bytes are looked at, so a
-// body longer than the limit is never read to its end.
-void appendBody(std::string& text, const char* body, int limit) {
-    if (!body) body = "";  // outside the host's contract; shown as empty
-    size_t n = strnlen(body, (size_t)limit + 1);
-    text += "\n\"";
-    if (n > (size_t)limit) {
-        text.append(body, (size_t)limit);
-        text += "...\"";
-    } else {
-        text.append(body, n);
-        text += '"';
-    }
-}
 }  // namespace
 
 int onMessageReceived(intptr_t receivedMessage) {
@@ -46,11 +32,12 @@ int onMessageReceived(intptr_t receivedMessage) {
     if (contactInt(row, COLUMN_STATUS) & STATUS_SILENT) return 0;
     const bool queued = hostCall(HOST_NO_WINDOW_ENTRY, row, 0) == 0;
 
-    // The bold run is left open: it ends with the line.
+    // The bold run is left open: it ends with the line. A body limit of 0 or
+    // less shows no body (a status description's shows the whole).
     std::string text = "Wiadomość od <b>" + contactDisplayName(row);
     const int limit = configInt(COL_MSGBODYLEN);
     if (limit > 0 && configInt(COL_MSGBODY) != 0 && contactInt(row, COL_CNT_MSGBODY) != 0)
-        appendBody(text, m->body, limit);
+        appendQuotedStart(text, m->body, limit);
 
     const HostIcon icon = hostIcon(MESSAGE_ICON_ID);
     if (queued) {

@@ -23,3 +23,18 @@ int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t t
         s.graceUntil = tick + GRACE_MS;
     return previous;
 }
+
+const NetworkState* networkState(int32_t net) {
+    auto it = networkStates.find(net);
+    return it == networkStates.end() ? nullptr : &it->second;
+}
+
+bool descriptionsHeldBack(int32_t net, uint32_t tick) {
+    auto it = networkStates.find(net);
+    if (it == networkStates.end() || it->second.graceUntil == NO_GRACE) return false;
+    if (tick <= it->second.graceUntil) return true;
+    it->second.graceUntil = NO_GRACE;
+    return false;
+}
+
+void forgetNetworkStates() { networkStates.clear(); }

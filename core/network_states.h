@@ -1,5 +1,6 @@
 // What each network last reported of its own status (message 24012); the
-// contact status notifications rely on it. Emptied on window tear-down (22101).
+// contact status notifications rely on it. Emptied on window tear-down
+// (22101). Only the functions below change it.
 #pragma once
 #include <stdint.h>
 #include <map>
@@ -11,6 +12,7 @@ struct NetworkState {
     int32_t changedAt;    // calendar seconds of that report
 };
 
+// Read through networkState(); tests look at it directly.
 extern std::map<int32_t, NetworkState> networkStates;
 
 const uint32_t NO_GRACE = 0xFFFFFFFFu;
@@ -24,3 +26,14 @@ const int32_t QUIET_SECONDS = 5;
 // reported before (0 for a network not seen yet). `now` is calendar
 // seconds, `tick` the tick count of the report.
 int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick);
+
+// The network's state, or null when it has not reported its own status
+// since start-up or since the states were last forgotten.
+const NetworkState* networkState(int32_t net);
+
+// Whether contact descriptions of the network are still held back at `tick`
+// after a connection attempt ended. A hold-back found over ends for good.
+bool descriptionsHeldBack(int32_t net, uint32_t tick);
+
+// Forgets every network's state (the window's tear-down).
+void forgetNetworkStates();

@@ -3,7 +3,6 @@
 // network are ignored until it has reported its own status, and for a few
 // seconds after each such report, when the host replays the contact list.
 #include <stdio.h>
-#include <string.h>
 #include <time.h>
 #include <string>
 #include "clock.h"
@@ -16,6 +15,7 @@
 #include "notify_window.h"
 #include "plugin_state.h"
 #include "queue.h"
+#include "quoted_start.h"
 
 namespace {
 const int GENDER_FEMALE = 1, GENDER_MALE = 2;
@@ -118,19 +118,13 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
     if (!contactInt(row, COL_CNT_STATUSDESCR)) showDescription = false;
 
     const int net = contactInt(row, COLUMN_NETWORK);
-    auto entry = networkStates.find(net);
-    if (entry == networkStates.end()) {
+    const NetworkState* state = networkState(net);
+    if (!state) {
         logLine("Nie znalazłem informacji o statusie sieci - ignoruję nowy status kontaktu");
         return 0;
     }
-    NetworkState& state = entry->second;
-    if (droppedForNetwork(net, state)) return 0;
-    if (!configInt(COL_STATUSDESCR_CONNECTED) && state.graceUntil != NO_GRACE) {
-        if (currentTick() <= state.graceUntil)
-            showDescription = false;
-        else
-            state.graceUntil = NO_GRACE;
-    }
+    if (droppedForNetwork(net, *state)) return 0;
+    if (!configInt(COL_STATUSDESCR_CONNECTED) && descriptionsHeldBack(net, currentTick())) showDescription = false;
 
     const int answer = hostCallNet(PLUGIN_NETWORK_STATUS, contactInt(row, COLUMN_NETWORK), -1, 0, 0);
     if (host && host->lastError() == 0 && (answer & STATUS_CODE_MASK) == 0) return 0;
@@ -156,18 +150,9 @@ int onContactStatusChanged(intptr_t rowValue, intptr_t statusValue, const char* 
     else
         text += contactStatusText(status & STATUS_CODE_MASK, gender);
 
-    if (hasText(description) && showDescription) {
-        const int limit = configInt(COL_MSGSTATUSLEN);
-        text += "\n\"";
-        // Only the shown start is read: a longer description is never read to its end.
-        if (limit > 0 && strnlen(description, (size_t)limit + 1) > (size_t)limit) {
-            text.append(description, (size_t)limit);
-            text += "...\"";
-        } else {
-            text += description;
-            text += "\"";
-        }
-    }
+    // A limit of 0 or less shows the whole description.
+    if (hasText(description) && showDescription)
+        appendQuotedStart(text, description, configInt(COL_MSGSTATUSLEN));
     showStatusNotice(text, icon);
 
     if (configInt(COL_USEVINDLE)) {
@@ -194,8 +179,9 @@ int onNetworkStatusChanged(intptr_t plugin, intptr_t statusValue, const char* de
     const char* answered = (const char*)(intptr_t)hostCallNet(PLUGIN_DISPLAY_NAME, net, 2, 0, 0);
     const std::string netName = answered ? std::string(answered) : std::string("???");
 
+    // A network's own description is shown whole.
     std::string descriptionPart;
-    if (hasText(description)) descriptionPart = std::string("\n\"") + description + "\"";
+    if (hasText(description)) appendQuotedStart(descriptionPart, description, 0);
 
     std::string text;
     if ((previous & STATUS_CODE_MASK) == STATUS_CONNECTING && code == 0)

@@ -30,5 +30,5 @@ void rebuildNotificationWindow() {
 
 void tearDownNotificationWindow() {
     destroyNotificationWindow();
-    networkStates.clear();
+    forgetNetworkStates();
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "clock.h"
 #include "config_columns.h"
 #include "held_message_selection.h"
 #include "host_api.h"
@@ -83,7 +84,10 @@ struct CopyForListener {
 
 enum CopyOutcome { COPY_TAKEN, COPY_TIMED_OUT, COPY_FAILED };
 
-// One WM_COPYDATA to one listener, waiting at most `timeoutMs`.
+// One WM_COPYDATA to one listener. SendMessageTimeout gives up after
+// `timeoutMs` of real time, which is all that keeps a hung listener from
+// holding the host's thread; how long a copy took is read from the plug-in's
+// clock, like every time the budget counts.
 static CopyOutcome copyTo(HWND window, int kind, const char* text, size_t length, DWORD timeoutMs) {
     CopyForListener* copy = (CopyForListener*)malloc(sizeof(CopyForListener) + length);
     if (!copy) return COPY_FAILED;
@@ -117,14 +121,14 @@ void broadcastText(int kind, const char* text) {
     std::vector<HWND> order = listeners;
     std::stable_partition(order.begin(), order.end(), [](HWND w) { return !isSlow(w); });
     std::vector<DWORD> stuckThreads;  // a copy to them ran out of time just now
-    const DWORD start = GetTickCount();
+    const DWORD start = currentTick();
     for (HWND window : order) {
         if (!isListener(window)) continue;
         if (!IsWindow(window)) {
             unsubscribeListener(window);
             continue;
         }
-        const DWORD spent = GetTickCount() - start;
+        const DWORD spent = currentTick() - start;
         // Out of time: the rest miss this record and keep their subscription.
         if (spent >= BROADCAST_BUDGET_MS) break;
         // The thread is still busy with the copy that ran out: its other
@@ -133,17 +137,21 @@ void broadcastText(int kind, const char* text) {
         if (std::find(stuckThreads.begin(), stuckThreads.end(), thread) != stuckThreads.end()) continue;
         const DWORD left = BROADCAST_BUDGET_MS - spent;
         const DWORD timeout = left < COPY_LIMIT_MS ? left : COPY_LIMIT_MS;
-        const DWORD before = GetTickCount();
+        const DWORD before = currentTick();
         const CopyOutcome outcome = copyTo(window, kind, text, length, timeout);
-        if (outcome == COPY_TAKEN) {
-            setSlow(window, GetTickCount() - before > SLOW_COPY_MS);
+        const DWORD took = currentTick() - before;
+        // A copy answered is over its time only when the clock says so: on
+        // the system's clock that is within a tick of the real timeout.
+        if (outcome == COPY_TAKEN && took <= timeout) {
+            setSlow(window, took > SLOW_COPY_MS);
             continue;
         }
+        // A thread that answered late is free again; one that ran out is not.
         if (outcome == COPY_TIMED_OUT) stuckThreads.push_back(thread);
         // Hung, over the limit, or gone meanwhile: dropped like a dead
         // listener. One cut short only by the broadcast's budget is kept,
         // behind the others.
-        if (outcome == COPY_TIMED_OUT && timeout < COPY_LIMIT_MS)
+        if (outcome != COPY_FAILED && timeout < COPY_LIMIT_MS)
             setSlow(window, true);
         else
             unsubscribeListener(window);

@@ -9,6 +9,7 @@
 #include "contract/config_columns.h"
 #include "core/network_states.h"
 #include "plugin_fixture.h"
+#include "support/guard_page.h"
 #include "support/message_boxes.h"
 #include "support/fake_clock.h"
 #include "window/notify_window.h"
@@ -345,6 +346,21 @@ TEST_F(StatusNotices, DescriptionChangesAndTheirLength) {
     clearShown();
     contactChanges(0x22, "");
     EXPECT_EQ(shown(), "<b>Ola<b> jest zajęty\n");
+    clearShown();
+    vorlane.setConfig(COL_MSGSTATUSLEN, -3);
+    contactChanges(0x22, "123456789012");
+    EXPECT_EQ(shown(), "<b>Ola<b> jest zajęty\n\"123456789012\"\n");
+    clearShown();
+    // Of a longer description only the limit and one byte more are read.
+    vorlane.setConfig(COL_MSGSTATUSLEN, 5);
+    GuardPage guard;
+    ASSERT_TRUE(guard.ready());
+    contactChanges(0x22, (const char*)guard.place("abcdefgh", 6));  // no terminator
+    EXPECT_EQ(shown(), "<b>Ola<b> jest zajęty\n\"abcde...\"\n");
+    clearShown();
+    // The limit is the contacts': a network's own description shows whole.
+    networkReports(0x40, "123456789012");
+    EXPECT_EQ(shown(), "Opis na \"<b>Gadu<b>\" zmieniony\n\"123456789012\"\n");
 }
 
 TEST_F(StatusNotices, TheNetworkPluginsAnswerAndTheContactsOwnIcon) {

@@ -14,7 +14,10 @@ std::string pluginBesideTests() {
 }
 void press(HWND main, const char* button) {
     SendMessageA(FindWindowExA(main, nullptr, "Button", button), BM_CLICK, 0, 0);
-    pumpMessages(300);
+}
+// Whether the notification window comes to show that many lines soon.
+bool showsSoon(int lines) {
+    return pumpUntil(10000, [&] { return shownLines() == lines; });
 }
 }  // namespace
 
@@ -31,17 +34,17 @@ TEST(MainWindow, APersonsActionsReachThePlugin) {
     LVITEMA item = {};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageA(list, LVM_SETITEMSTATE, 0, (LPARAM)&item);
-    pumpMessages(300);
-    ASSERT_EQ(shownLines(), 1);  // the network's own change
+    ASSERT_TRUE(showsSoon(1)) << shownLines();  // the network's own change
 
     press(main.window(), "Wyślij wiadomość");
-    EXPECT_EQ(shownLines(), 2);  // and "Wiadomość od Ola"
+    EXPECT_TRUE(showsSoon(2)) << shownLines();  // and "Wiadomość od Ola"
     press(main.window(), "Otwórz rozmowę");
-    EXPECT_EQ(shownLines(), 1);  // action 774120 closed the contact's notice
+    EXPECT_TRUE(showsSoon(1)) << shownLines();  // action 774120 closed the contact's notice
 
     HWND status = FindWindowExA(main.window(), nullptr, "ComboBox", nullptr);
     SendMessageA(status, CB_SETCURSEL, 1, 0);  // "zajęty"
     press(main.window(), "Status kontaktu");
+    pumpUntil(10000, [&] { return app.host.contactIntValue(ola->row, 2) == 0x22; });
     EXPECT_EQ(app.host.contactIntValue(ola->row, 2), 0x22);
     EXPECT_EQ(SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED), 0);  // still chosen
     app.shutdown();
@@ -55,8 +58,7 @@ TEST(MainWindow, ClosingItShutsThePluginDownAndUnloadsIt) {
     ASSERT_TRUE(main.create());
     HostNetwork* jabber = app.addNetwork(10, "Jabber");
     app.networkStatus(*jabber, 0x40, "");
-    pumpMessages(200);
-    ASSERT_TRUE(IsWindowVisible(notificationWindowOf()));
+    ASSERT_TRUE(pumpUntil(10000, [] { return IsWindowVisible(notificationWindowOf()); }));
     ASSERT_NE(GetModuleHandleA("notify.dll"), nullptr);
 
     SendMessageA(main.window(), WM_CLOSE, 0, 0);

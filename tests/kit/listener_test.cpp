@@ -14,9 +14,9 @@
 #include "core/entry.h"
 
 namespace {
+// Whether `count` windows come to be subscribed, within 20 seconds.
 bool waitFor(size_t count) {
-    for (int i = 0; i < 1000 && listeners.size() != count; i++) pumpMessages(10);
-    return listeners.size() == count;
+    return pumpUntil(20000, [&] { return listeners.size() == count; });
 }
 
 TEST(ListenerExample, PrintsEveryRecordAndUnsubscribesWhenItEnds) {

@@ -180,25 +180,28 @@ TEST_F(Outsiders, AnotherProgramsWildPointersAreRefusedAndTheHostLivesOn) {
     EXPECT_EQ(notificationQueue.count(), 2);
 }
 
-// Twelve listener windows of one program, each taking half a second over a
-// copy, and one that answers at once: every received message holds the
-// host's thread for at most about the broadcast's second, and the fast one
-// hears every record.
+// Twelve listener windows of one program, each taking a second over a
+// copy, and one that answers at once: the fast one hears every record, and
+// no received message holds the host's thread for anything near the twelve
+// seconds the slow ones would take without the broadcast's budget. The
+// budget's own rules are checked on the plug-in's clock (the window's
+// listener tests); the bound here is wide, for a machine that may be busy.
 TEST_F(Outsiders, SlowListenersCannotStallTheHostAndAFastOneHearsEverything) {
     DestroyWindow(recorder);
     recorder = nullptr;
     listeners.clear();
-    Child program(testProgram("slow_listeners.exe"), {hexHandle(notificationWindow), "12", "500", "12"});
+    Child program(testProgram("slow_listeners.exe"), {hexHandle(notificationWindow), "12", "1000", "12"});
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(pumpUntil(30000, [] { return listeners.size() == 13; })) << listeners.size() << " subscribed";
     const int messages = 6;
+    const DWORD mostHeldMs = 5000;
     for (int i = 0; i < messages; i++) {
         // Only the first is shown (the others are Ola's duplicates); every
         // one sends its info record.
         const DWORD start = GetTickCount();
         EXPECT_EQ(receive(false), 0);
         const DWORD held = GetTickCount() - start;
-        EXPECT_LE(held, 1800u) << "message " << i << " held the host's thread for " << held << " ms";
+        EXPECT_LE(held, mostHeldMs) << "message " << i << " held the host's thread for " << held << " ms";
         pumpMessages(100);
     }
     ChildRun run = program.finish(60000);

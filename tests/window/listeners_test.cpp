@@ -1,6 +1,7 @@
 // Listener windows: subscription, WM_COPYDATA copies (also to a window of
-// another thread), dead and stalled listeners dropped, and the replay of the messages
-// the host holds when a listener subscribes.
+// another thread), dead and stalled listeners dropped, the broadcast's time
+// budget on the plug-in's clock, and the replay of the messages the host
+// holds when a listener subscribes.
 #include <string.h>
 #include <map>
 #include <string>
@@ -40,7 +41,8 @@ struct OtherThread {
     }
 };
 // A listener on its own thread that stops pumping its messages right after
-// creating its window, until `release` is set (or 15 s have passed).
+// creating its window and a sibling, until `release` is set (or 15 s have
+// passed).
 struct StalledThread {
     static LONG copies;
     static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
@@ -52,16 +54,22 @@ struct StalledThread {
     HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND listener = nullptr;
+    HWND sibling = nullptr;
     DWORD id = 0;
+    static HWND make() {
+        return CreateWindowExA(0, "StalledListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    }
     static DWORD WINAPI run(void* p) {
         StalledThread* self = (StalledThread*)p;
-        self->listener = CreateWindowExA(0, "StalledListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                         GetModuleHandleA(nullptr), nullptr);
+        self->listener = make();
+        self->sibling = make();
         SetEvent(self->ready);
         WaitForSingleObject(self->release, 15000);
         MSG m;
         while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
         DestroyWindow(self->listener);
+        DestroyWindow(self->sibling);
         return 0;
     }
     StalledThread() {
@@ -81,6 +89,25 @@ struct StalledThread {
     }
 };
 LONG StalledThread::copies = 0;
+
+// Listeners that take their own time over a copy on the test's clock: each
+// moves it on by its GWLP_USERDATA milliseconds while it handles WM_COPYDATA,
+// and the order of the copies is kept.
+FakeClock* timedClock = nullptr;
+std::vector<HWND> timedCopies;
+LRESULT CALLBACK timedProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m != WM_COPYDATA) return DefWindowProcA(w, m, wp, lp);
+    timedCopies.push_back(w);
+    timedClock->advance((DWORD)GetWindowLongPtrA(w, GWLP_USERDATA));
+    return TRUE;
+}
+HWND makeTimedListener(DWORD ms) {
+    registerTestClass("TimedListener", timedProc);
+    HWND w = CreateWindowExA(0, "TimedListener", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(w, GWLP_USERDATA, (LONG_PTR)ms);
+    return w;
+}
 }  // namespace
 
 class ListenerTest : public WindowFixture {
@@ -88,8 +115,11 @@ protected:
     void SetUp() override {
         WindowFixture::SetUp();
         recordedCopies.clear();
+        timedClock = &clock;
+        timedCopies.clear();
     }
     void subscribe(HWND w) { SendMessageA(window, MSG_SUBSCRIBE, (WPARAM)w, 0); }
+    void broadcast(const char* record) { sendPrivateMessage(window, MSG_BROADCAST_TEXT, 1, (LPARAM)record); }
 };
 
 TEST_F(ListenerTest, SubscriptionsKeepOneEntryPerWindow) {
@@ -250,4 +280,67 @@ TEST_F(ListenerTest, AListenerThatStopsPumpingIsDroppedAndTheOthersStillHear) {
     EXPECT_EQ(stalled.copies, copiesAfterRelease);
     DestroyWindow(before);
     DestroyWindow(after);
+}
+
+// The thread of a listener whose copy ran out is still busy with it: its
+// other windows wait for the next record and keep their subscription.
+TEST_F(ListenerTest, TheOtherWindowsOfAStalledThreadWaitForTheNextRecord) {
+    StalledThread stalled;
+    ASSERT_TRUE(stalled.sibling != nullptr);
+    HWND after = makeListener();
+    subscribe(stalled.listener);
+    subscribe(stalled.sibling);
+    subscribe(after);
+    broadcast("\x1Aname=Ola");
+    EXPECT_EQ(listeners, (std::vector<HWND>{stalled.sibling, after}));
+    EXPECT_EQ(recordedCopies[after].size(), 1u);
+    DestroyWindow(after);
+}
+
+// 200 ms over a copy is the most a listener may take; one that took more
+// than 50 ms waits behind the others with the next record.
+TEST_F(ListenerTest, AListenerOverItsTimeIsDroppedAndSlowOnesAreServedLast) {
+    HWND slow = makeTimedListener(51), atLimit = makeTimedListener(200), over = makeTimedListener(201),
+         quick = makeTimedListener(50), last = makeTimedListener(0);
+    for (HWND w : {slow, atLimit, over, quick, last}) subscribe(w);
+
+    const DWORD start = clock.tick;
+    broadcast("\x1Aname=Ola");
+    EXPECT_EQ(timedCopies, (std::vector<HWND>{slow, atLimit, over, quick, last}));
+    EXPECT_EQ(clock.tick - start, 502u);
+    EXPECT_EQ(listeners, (std::vector<HWND>{slow, atLimit, quick, last})) << "the one over 200 ms is dropped";
+
+    timedCopies.clear();
+    broadcast("\x1Aname=Ala");
+    EXPECT_EQ(timedCopies, (std::vector<HWND>{quick, last, slow, atLimit}));
+    for (HWND w : {slow, atLimit, over, quick, last}) DestroyWindow(w);
+}
+
+// One record spends at most a second on all listeners: the one whose copy
+// the rest of the second cut short is kept as a slow one, and those after
+// it miss the record but keep their subscription and are served first with
+// the next.
+TEST_F(ListenerTest, OneRecordSpendsAtMostASecondAndTheListenersCutShortStay) {
+    std::vector<HWND> steady;
+    for (int i = 0; i < 6; i++) steady.push_back(makeTimedListener(150));
+    HWND cutShort = makeTimedListener(150), missed = makeTimedListener(0);
+    for (HWND w : steady) subscribe(w);
+    subscribe(cutShort);
+    subscribe(missed);
+
+    const DWORD start = clock.tick;
+    broadcast("\x1Aname=Ola");
+    std::vector<HWND> served = steady;
+    served.push_back(cutShort);
+    EXPECT_EQ(timedCopies, served) << "the budget ran out after the seventh";
+    EXPECT_EQ(clock.tick - start, 1050u);
+    EXPECT_EQ(listeners.size(), 8u) << "nobody is dropped for the budget";
+
+    timedCopies.clear();
+    broadcast("\x1Aname=Ala");
+    ASSERT_FALSE(timedCopies.empty());
+    EXPECT_EQ(timedCopies[0], missed);
+    for (HWND w : steady) DestroyWindow(w);
+    DestroyWindow(cutShort);
+    DestroyWindow(missed);
 }
