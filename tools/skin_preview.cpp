@@ -24,6 +24,7 @@
 #include "preview_picture.h"
 #include "skin/skin.h"
 #include "skin/skin_diagnostics.h"
+#include "skin/skin_load.h"
 #include "skin/wide_text.h"
 #include "core/entry.h"
 
@@ -147,6 +148,9 @@ int main() {
     std::string definition = name + ".ini";
     definitionName = definition.c_str();
     useSkinDiagnostics(&REPORTS);
+    // A skin author sees the skin itself even while Windows runs in high
+    // contrast, where the plug-in would show the tooltip look instead.
+    highContrastQuery = [] { return false; };
 
     StandInHost host;
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
