@@ -2,8 +2,7 @@
 #include <oleauto.h>
 #include <string.h>
 #include "notification_queue.h"
-
-static const UINT TEXT_CODE_PAGE = 1250;  // every text of the plug-in
+#include "wide_text.h"
 
 std::wstring spokenLine(const std::string& text) {
     std::string plain;
@@ -16,12 +15,9 @@ std::wstring spokenLine(const std::string& text) {
         unsigned char c = (unsigned char)text[at++];
         plain += c < 0x20 ? ' ' : (char)c;
     }
-    if (plain.empty()) return std::wstring();
-    int n = MultiByteToWideChar(TEXT_CODE_PAGE, 0, plain.data(), (int)plain.size(), nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide((size_t)n, L'\0');
-    MultiByteToWideChar(TEXT_CODE_PAGE, 0, plain.data(), (int)plain.size(), &wide[0], n);
-    return wide;
+    WideText wide;
+    wide.assign(plain.data(), (int)plain.size());
+    return std::wstring(wide.c_str(), (size_t)wide.length());
 }
 
 std::wstring furtherLines(int row) {

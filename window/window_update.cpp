@@ -61,10 +61,12 @@ static void followRemoval(const QueueChange& change) {
 // The queue is the same; the corner, and maybe the height the lines have,
 // are new. No look is rebuilt: every line keeps its place, time and icon.
 static void followWorkAreaMove() {
+    const int heightBefore = pictureHeightLimit();
     if (!moveToWorkArea()) return;  // another program's message, or no change
     if (notificationQueue.empty() || displayState == Hidden) return;
+    // Only a new height can change which lines fit; a mere move keeps the picture.
     const int shownBefore = firstShownRow;
-    compose();
+    if (pictureHeightLimit() != heightBefore) compose();
     placeAfterWorkAreaMove();
     if (firstShownRow != shownBefore) announceReorder();
 }

@@ -5,7 +5,6 @@
 // put back; the busy states go through their replaceable query, since no
 // system here can be put into a presentation or a full-screen game.
 #include <windows.h>
-#include <oleacc.h>
 #include <string>
 #include "window_fixture.h"
 #include "window/private_messages.h"
@@ -44,26 +43,6 @@ HRESULT WINAPI fakeNotificationState(int* state) {
     return S_OK;
 }
 
-// What a screen reader reads of the window: its children's names.
-std::vector<std::wstring> childNames(HWND window) {
-    std::vector<std::wstring> names;
-    IAccessible* acc = nullptr;
-    if (AccessibleObjectFromWindow(window, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&acc) != S_OK) return names;
-    LONG count = 0;
-    acc->get_accChildCount(&count);
-    for (LONG i = 1; i <= count; i++) {
-        VARIANT child;
-        VariantInit(&child);
-        child.vt = VT_I4;
-        child.lVal = i;
-        BSTR name = nullptr;
-        acc->get_accName(child, &name);
-        names.push_back(name ? name : L"");
-        SysFreeString(name);
-    }
-    acc->Release();
-    return names;
-}
 }  // namespace
 
 using DesktopTest = WindowFixture;
@@ -82,17 +61,17 @@ TEST_F(DesktopTest, TheWindowFollowsTheWorkAreaShownGrowingAndHidden) {
     // Shown: it moves at once, with its lines, times and places kept.
     ASSERT_GT(add("pierwsza", 3), 0);
     ASSERT_GT(add("druga", 3), 0);
-    const std::vector<std::wstring> before = childNames(window);
+    const std::vector<std::wstring> before = accessibleLineNames(window);
     WorkAreaChange::set(narrow);
     expectCornerAt(narrow);
     EXPECT_EQ(realRect(), fullSizeRect());
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(childNames(window), before);
+    EXPECT_EQ(accessibleLineNames(window), before);
     ASSERT_GT(add("trzecia", 3), 0);  // the next line grows it there too
     expectCornerAt(narrow);
     WorkAreaChange::set(wide);
     expectCornerAt(wide);
-    EXPECT_EQ(childNames(window).size(), 3u);
+    EXPECT_EQ(accessibleLineNames(window).size(), 3u);
 
     // Growing: the growth goes on towards the new corner.
     sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
@@ -120,13 +99,13 @@ TEST_F(DesktopTest, TheWindowFollowsTheWorkAreaShownGrowingAndHidden) {
 TEST_F(DesktopTest, ASettingChangeFromAnotherProgramMovesAndEmptiesNothing) {
     ASSERT_GT(add("zostaje\nna miejscu", 3), 0);
     const RECT where = realRect();
-    const std::vector<std::wstring> lines = childNames(window);
+    const std::vector<std::wstring> lines = accessibleLineNames(window);
     // The work area is as it was: a forged notice of a new one, or of a
     // high-contrast switch that did not happen, changes nothing.
     for (WPARAM what : {(WPARAM)SPI_SETWORKAREA, (WPARAM)SPI_SETHIGHCONTRAST, (WPARAM)0})
         SendMessageA(window, WM_SETTINGCHANGE, what, 0);
     EXPECT_EQ(realRect(), where);
-    EXPECT_EQ(childNames(window), lines);
+    EXPECT_EQ(accessibleLineNames(window), lines);
     EXPECT_EQ(window, notificationWindow);  // the look was not rebuilt
 }
 
@@ -177,7 +156,7 @@ TEST_F(DesktopTest, AFloodWithNoLimitShowsTheNewestLinesThatFitAndLosesNone) {
     const RECT real = realRect();
     EXPECT_GE(real.top, work.top);
     EXPECT_EQ(real.bottom, work.bottom);
-    std::vector<std::wstring> shown = childNames(window);
+    std::vector<std::wstring> shown = accessibleLineNames(window);
     ASSERT_GT(shown.size(), 3u);
     ASSERT_LT(shown.size(), 1200u);
     EXPECT_EQ(shown.back(), L"linia 1200");
@@ -186,7 +165,7 @@ TEST_F(DesktopTest, AFloodWithNoLimitShowsTheNewestLinesThatFitAndLosesNone) {
     // A click on the top row shown removes that line, and the one before it
     // comes into view.
     SendMessageA(window, WM_LBUTTONDOWN, 0, pointOnRow(0));
-    std::vector<std::wstring> after = childNames(window);
+    std::vector<std::wstring> after = accessibleLineNames(window);
     ASSERT_EQ(after.size(), shown.size());
     EXPECT_EQ(after.front(), L"linia " + std::to_wstring(top - 1));
     EXPECT_EQ(after[1], L"linia " + std::to_wstring(top + 1));
@@ -195,6 +174,6 @@ TEST_F(DesktopTest, AFloodWithNoLimitShowsTheNewestLinesThatFitAndLosesNone) {
     // As the newer lines close, the older come into view, none lost.
     for (size_t i = 3; i < ids.size(); i++) sendPrivateMessage(window, MSG_REMOVE_ID, (WPARAM)ids[i], 0);
     ASSERT_EQ(notificationQueue.count(), 3);
-    EXPECT_EQ(childNames(window), (std::vector<std::wstring>{L"linia 1", L"linia 2", L"linia 3"}));
+    EXPECT_EQ(accessibleLineNames(window), (std::vector<std::wstring>{L"linia 1", L"linia 2", L"linia 3"}));
     EXPECT_EQ(realRect(), fullSizeRect());
 }

@@ -1,4 +1,5 @@
 #include "window_fixture.h"
+#include <oleacc.h>
 #include <string.h>
 #include <ostream>
 #include "window/window_setup.h"
@@ -23,6 +24,29 @@ bool iconAlive(HICON icon) {
 
 std::ostream& operator<<(std::ostream& out, const RECT& r) {
     return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+
+std::vector<std::wstring> accessibleLineNames(HWND window) {
+    std::vector<std::wstring> names;
+    IAccessible* acc = nullptr;
+    if (AccessibleObjectFromWindow(window, (DWORD)OBJID_CLIENT, IID_IAccessible, (void**)&acc) != S_OK) {
+        ADD_FAILURE() << "the window answers no accessible object";
+        return names;
+    }
+    LONG count = 0;
+    acc->get_accChildCount(&count);
+    for (LONG i = 1; i <= count; i++) {
+        VARIANT child;
+        VariantInit(&child);
+        child.vt = VT_I4;
+        child.lVal = i;
+        BSTR name = nullptr;
+        acc->get_accName(child, &name);
+        names.push_back(name ? name : L"");
+        SysFreeString(name);
+    }
+    acc->Release();
+    return names;
 }
 
 void registerTestClass(const char* name, WNDPROC proc) {

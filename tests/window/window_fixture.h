@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include <vector>
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
 #include "host/double/stand_in_host.h"
@@ -21,6 +22,9 @@ HICON makeIcon();
 // Whether the handle still names an icon.
 bool iconAlive(HICON icon);
 
+// What a screen reader reads of the window: its children's names, top row
+// first; a window that answers no accessible object fails the test.
+std::vector<std::wstring> accessibleLineNames(HWND window);
 // A window class of the test's own with the given procedure.
 void registerTestClass(const char* name, WNDPROC proc = DefWindowProcA);
 // The one click notice (host message 10103) the host received, field by field.
