@@ -2,11 +2,14 @@
 # Installs what building and running the plug-in here needs (Debian 12, root).
 # Idempotent: quiet when everything is present.
 set -e
+# The DevIL bridge is built with Wine's 64-bit tools (wine64-tools): their
+# winegcc and winebuild make the i386 bridge with -m32 and run on any
+# x86-64 machine, also where i386 programs cannot run.
 # Fonts: fonts-wine gives Wine the Windows system faces the default look asks
 # for ("MS Sans Serif", Tahoma); fonts-dejavu-core is what fontconfig falls
 # back to for every other face a skin may name.
 packages="cmake make python3 locales g++-mingw-w64-i686-posix mingw-w64-tools \
-wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine32-tools:i386 \
+wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine64-tools \
 libdevil-dev:i386 googletest fonts-wine fonts-dejavu-core"
 missing=""
 for p in $packages; do
@@ -37,14 +40,12 @@ for lang in pl_PL en_US ru_RU; do
     echo "setup: locale $lang.UTF-8 added"
   fi
 done
-# Wine's 32-bit side (wine32, winebuild) is i386 code, and so is every
-# program the plug-in is tried with. Some virtual machines run 64-bit user
-# code only: there every i386 program fails with "Exec format error" (qemu's
-# user-mode emulator does not help: Wine crashes under it). Say so at once
-# rather than fail later in the build or the tests.
+# Wine's 32-bit side is i386 code, and so is every program the plug-in is
+# tried with. Some virtual machines run 64-bit user code only: there every
+# i386 program fails with "Exec format error" (qemu's user-mode emulator
+# does not help: Wine crashes under it). There the tests, the demo and the
+# benchmarks run in an emulated PC (scripts/run-i386.sh); make it now.
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "setup: this machine cannot run i386 (32-bit) programs, so Wine's 32-bit" >&2
-  echo "setup: side cannot start: the plug-in, its tests and the demo need it." >&2
-  echo "setup: (Linux runs them when its IA-32 emulation is on: see dmesg.)" >&2
-  exit 1
+  need_root "make the emulated PC that runs Wine's 32-bit side here"
+  sh "$(dirname "$0")/pc/setup.sh"
 fi

@@ -99,7 +99,7 @@ bool ScenarioPlayer::onWait(const Words& words, int line) {
     long value = 0;
     if (!number(a1, 0, MAX_WAIT, &value) || !args.empty())
         return fail(line, "wait takes a time in milliseconds (0 to 600000)");
-    pump((int)value);
+    pump((int)value * stretch);
     return true;
 }
 
@@ -292,6 +292,9 @@ bool ScenarioPlayer::onSetting(const Words& words, int line) {
             long n;
             if (c.type == VALUE_INT && !number(text, -0x7FFFFFFF, 0x7FFFFFFF, &n))
                 return fail(line, c.key + " takes a number");
+            // Every time the plug-in's lines stay is counted in display delays.
+            if (c.type == VALUE_INT && last == "delay" && stretch > 1 && n > 0 && n <= 0x7FFFFFFF / stretch)
+                text = std::to_string(n * stretch);
             app.setSetting(c.column, text);
             return true;
         }

@@ -79,7 +79,12 @@ bool scenarioText(const std::string& utf8, std::string* text) {
 }
 
 ScenarioPlayer::ScenarioPlayer(HostApp& a, const std::string& folder, std::function<bool()> stillWanted)
-    : app(a), shots(folder), wanted(stillWanted) {}
+    : app(a), shots(folder), wanted(stillWanted) {
+    char text[16] = "";
+    const DWORD got = GetEnvironmentVariableA("NOTIFY_SLOWER", text, sizeof(text));
+    const int factor = got && got < sizeof(text) ? atoi(text) : 1;
+    if (factor > 1 && factor <= 20) stretch = factor;
+}
 
 ScenarioPlayer::~ScenarioPlayer() {
     stopListeningForAlerts();
@@ -108,6 +113,7 @@ void ScenarioPlayer::pump(int ms) {
 bool ScenarioPlayer::playFile(const std::string& path) {
     file = path;
     error.clear();
+    if (stretch > 1) printf("the scenario's times stretched %d times for a slower machine (NOTIFY_SLOWER)\n", stretch);
     failedExpectation = false;
     FILE* f = path.size() < MAX_PATH ? fopen(path.c_str(), "rb") : nullptr;
     if (!f) return fail(0, path.size() < MAX_PATH ? "cannot open the file" : "the path is too long");

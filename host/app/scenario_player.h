@@ -31,6 +31,11 @@ private:
     std::string shots;
     std::function<bool()> wanted;
     int lastRequest = 0;
+    // How many times the scenario's own times stretch: a machine many times
+    // slower (NOTIFY_SLOWER, set by the emulated PC) plays every wait and the
+    // display delay that many times longer, so what a line expects still
+    // falls between the same events. 1 elsewhere.
+    int stretch = 1;
 
     bool fail(int line, const std::string& what);
     bool command(const std::string& name, const std::string& rest, int line);

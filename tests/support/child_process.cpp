@@ -1,4 +1,5 @@
 #include "child_process.h"
+#include "win_helpers.h"
 
 std::string distProgram(const std::string& name) {
     char self[MAX_PATH];
@@ -64,6 +65,8 @@ DWORD WINAPI Child::readAll(LPVOID p) {
 ChildRun Child::finish(int timeoutMs) {
     ChildRun run;
     if (!process) return run;
+    // A guard against a hung child: it grows on a slower machine.
+    timeoutMs *= machineSlower();
     DWORD start = GetTickCount();
     for (;;) {
         DWORD left = (DWORD)timeoutMs - (GetTickCount() - start);

@@ -1,5 +1,17 @@
 #include "win_helpers.h"
 #include <stdio.h>
+#include <stdlib.h>
+
+int machineSlower() {
+    static int factor = 0;
+    if (!factor) {
+        char text[16] = "";
+        const DWORD got = GetEnvironmentVariableA("NOTIFY_SLOWER", text, sizeof(text));
+        const int read = got && got < sizeof(text) ? atoi(text) : 1;
+        factor = read >= 1 && read <= 100 ? read : 1;
+    }
+    return factor;
+}
 
 void pumpMessages(int ms) {
     DWORD end = GetTickCount() + (ms > 0 ? ms : 0);

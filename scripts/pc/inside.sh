@@ -1,0 +1,24 @@
+#!/bin/sh
+# Runs inside the emulated PC, on the machine's own root: gives the PC its
+# own /tmp, /run and shared memory (Xvfb's and wineserver's sockets stay
+# apart from the machine's), runs the command that run-i386.sh left in the
+# run folder with its caller's folder and environment, writes its exit code
+# there and switches the PC off.
+run=$1
+mount -t tmpfs tmp /tmp
+mount -t tmpfs run /run
+mkdir -p /dev/shm /dev/pts
+mount -t tmpfs shm /dev/shm
+mount -t devpts pts /dev/pts
+ip link set lo up 2>/dev/null || ifconfig lo up 2>/dev/null
+# The second serial port is the caller's standard output. The command
+# writes into a pipe, as it would to CI's log: Wine draws on a terminal.
+stty -F /dev/ttyS1 raw -echo 2>/dev/null
+. "$run/env"
+{
+  cd "$(cat "$run/cwd")" && sh "$run/cmd"
+  echo $? > "$run/rc"
+} </dev/null 2>&1 | cat > /dev/ttyS1
+sync
+sleep 1
+echo o > /proc/sysrq-trigger
