@@ -13,7 +13,9 @@ draw='
     name=$skin; [ "$skin" = "[brak]" ] && name=default
     NOTIFY_BUILD="$1" sh "$2/scripts/skin-preview.sh" "$2/skins" "$skin" "$3/$name.png" || exit 1
   done'
-if [ -n "${DISPLAY:-}" ]; then
+# A machine that runs no i386 programs runs Wine in an emulated PC with a
+# virtual display of its own (scripts/run-i386.sh).
+if [ -n "${DISPLAY:-}" ] && [ "$(sh "$src/scripts/run-i386.sh" --slower)" = 1 ]; then
   exec sh -c "$draw" gallery "$build" "$src" "$out"
 fi
-exec sh "$src/scripts/with-x.sh" "$build" sh -c "$draw" gallery "$build" "$src" "$out"
+exec sh "$src/scripts/run-i386.sh" sh "$src/scripts/with-x.sh" "$build" sh -c "$draw" gallery "$build" "$src" "$out"

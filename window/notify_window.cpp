@@ -134,7 +134,7 @@ static void onLeftButtonDown(LPARAM lParam) {
     }
     if (configInt(COL_MOUSECLOSE)) {
         hovering = false;
-        hideAll();
+        closeAllByMouse();
     }
 }
 

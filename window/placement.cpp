@@ -4,7 +4,10 @@
 // States and timers:
 //   Hidden  - nothing shown, and no timer of ours runs: a laptop's battery
 //             pays for every wake-up. Every way of hiding (hideWindow) stops
-//             both timers; only showing starts one again.
+//             both timers; only showing starts one again. Hide-all alone
+//             (hideBeforeTearDown) leaves the timers and the state as they
+//             are: the core sends it right before it destroys the window,
+//             which ends them, after stopping what it needs stopped.
 //   Growing - timer 1 (ANIMATION_TIMER, 10 ms) moves the top and left edges
 //             towards the full size; the right and bottom edges stay at the
 //             anchor. Reaching the full size stops timer 1 and starts timer 2.
@@ -134,16 +137,23 @@ void placeAtFullSize(bool show) {
     applyWindowRect();
 }
 
-void hideWindow() {
-    stopTimer(ANIMATION_TIMER);
-    stopTimer(EXPIRY_TIMER);
-    displayState = Hidden;
+// The 1 x 1 square at the anchor, and the window off the screen.
+static void hideAtAnchor() {
     windowRect.left = anchorRight - 1;
     windowRect.top = anchorBottom - 1;
     windowRect.right = anchorRight;
     windowRect.bottom = anchorBottom;
     if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
 }
+
+void hideWindow() {
+    stopTimer(ANIMATION_TIMER);
+    stopTimer(EXPIRY_TIMER);
+    displayState = Hidden;
+    hideAtAnchor();
+}
+
+void hideBeforeTearDown() { hideAtAnchor(); }
 
 void collapseAfterExpiry() {
     RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};

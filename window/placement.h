@@ -42,6 +42,9 @@ void placeAtFullSize(bool show);
 // Nothing is left to show: the timers stop and the window is hidden, its
 // rectangle the one-pixel square at the anchor.
 void hideWindow();
+// Hide-all: the same square and SW_HIDE, with the timers and the state left
+// as they are for the window's destruction that follows.
+void hideBeforeTearDown();
 // After the last line expired: a ten-pixel strip at the anchor is applied.
 void collapseAfterExpiry();
 // One tick of the animation timer while growing.

@@ -84,8 +84,13 @@ void followWindowChange(WindowChange cause, const QueueChange& change) {
     case WindowChange::RemovedByContact:
         followRemoval(change);
         break;
-    case WindowChange::HiddenAll:
+    case WindowChange::ClosedByMouse:
         hideEmptied();
+        break;
+    case WindowChange::HiddenAll:
+        ResetContentSize();
+        hideBeforeTearDown();
+        announceReorder();
         break;
     case WindowChange::WorkAreaMoved:
         followWorkAreaMove();
@@ -129,5 +134,7 @@ void expireDueLines() {
 }
 
 void hideAll() { followWindowChange(WindowChange::HiddenAll, clearQueue()); }
+
+void closeAllByMouse() { followWindowChange(WindowChange::ClosedByMouse, clearQueue()); }
 
 void followWorkArea() { followWindowChange(WindowChange::WorkAreaMoved, QueueChange()); }

@@ -14,7 +14,8 @@ enum class WindowChange {
     Clicked,           // a click (mouse or screen reader) removed a notification
     RemovedById,       // the core removed a notification by its id
     RemovedByContact,  // the core removed a contact's message notices
-    HiddenAll,         // everything went at once: hide-all or the mouse-close click
+    HiddenAll,         // hide-all, right before the window is destroyed
+    ClosedByMouse,     // the mouse-close click took everything
     WorkAreaMoved,     // the taskbar moved, grew or hid: the corner moved
 };
 
@@ -31,5 +32,9 @@ void expireDueLines();
 // On a change of Windows' settings: the work area is read again, and the
 // window follows its corner when it moved. The queue is left as it is.
 void followWorkArea();
-// Removes every line and hides the window.
+// Removes every line and hides the window, leaving the timers and the state
+// to the window's destruction that follows (MSG_HIDE_ALL).
 void hideAll();
+// The mouse-close click: removes every line and hides the window, its
+// timers stopped.
+void closeAllByMouse();
