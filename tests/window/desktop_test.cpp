@@ -43,6 +43,12 @@ HRESULT WINAPI fakeNotificationState(int* state) {
     return S_OK;
 }
 
+// Empties the window as the removal of its last line does: hidden, with
+// its timers stopped, so the next popup grows from nothing.
+void removeEveryLine(HWND window) {
+    while (!notificationQueue.empty())
+        sendPrivateMessage(window, MSG_REMOVE_ID, (WPARAM)notificationQueue.row(0).id, 0);
+}
 }  // namespace
 
 using DesktopTest = WindowFixture;
@@ -74,7 +80,7 @@ TEST_F(DesktopTest, TheWindowFollowsTheWorkAreaShownGrowingAndHidden) {
     EXPECT_EQ(accessibleLineNames(window).size(), 3u);
 
     // Growing: the growth goes on towards the new corner.
-    sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
+    removeEveryLine(window);
     windowSettings.animation = 1;
     ASSERT_GT(add("rośnie\nw górę"), 0);
     advance(10);
@@ -89,7 +95,7 @@ TEST_F(DesktopTest, TheWindowFollowsTheWorkAreaShownGrowingAndHidden) {
     expectCornerAt(narrow);
 
     // Hidden: the next popup appears at the corner of the day.
-    sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
+    removeEveryLine(window);
     WorkAreaChange::set(wide);
     windowSettings.animation = 0;
     ASSERT_GT(add("znowu"), 0);
@@ -118,7 +124,7 @@ TEST_F(DesktopTest, WindowsAnimationsOffShowTheWindowAtFullSizeAtOnce) {
     EXPECT_TRUE(timerRunning(EXPIRY_TIMER));
     EXPECT_FALSE(timerRunning(ANIMATION_TIMER));
     // Switched back on, the next popup grows again.
-    sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0);
+    removeEveryLine(window);
     SystemAnimations::set(TRUE);
     ASSERT_GT(add("rośnie"), 0);
     EXPECT_LT(realRect().bottom - realRect().top, contentHeight);
