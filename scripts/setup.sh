@@ -15,6 +15,17 @@ missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
+# Debian's mirrors are sometimes caught mid-sync ("File has unexpected
+# size"): the lists are read again a few times, and after that the lists
+# already here serve, so the install itself says what is missing.
+apt_update() {
+  for try in 1 2 3; do
+    apt-get update -qq && return 0
+    echo "setup: reading Debian's package lists failed (try $try of 3)" >&2
+    sleep 10
+  done
+  return 0
+}
 need_root() {
   if [ "$(id -u)" != 0 ]; then
     echo "setup: run as root to $1" >&2
@@ -26,7 +37,7 @@ if [ -n "$missing" ]; then
   need_root "install packages"
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  apt_update
   apt-get install -y -qq --no-install-recommends $missing >/dev/null
   echo "setup: packages installed"
 fi

@@ -8,6 +8,16 @@
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${NOTIFY_PC_DIR:-/var/cache/notify-pc}
+# Debian's mirrors are sometimes caught mid-sync: the lists are read again
+# a few times, and after that the lists already here serve.
+apt_update() {
+  for try in 1 2 3; do
+    apt-get update -qq && return 0
+    echo "pc: reading Debian's package lists failed (try $try of 3)" >&2
+    sleep 10
+  done
+  return 0
+}
 missing=""
 for p in qemu-system-x86 busybox-static; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
@@ -15,7 +25,7 @@ done
 if [ -n "$missing" ]; then
   echo "pc: installing$missing"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
+  apt_update
   apt-get install -y -qq --no-install-recommends $missing >/dev/null
 fi
 # The initramfs is made again when its init or the busybox changed.
@@ -28,10 +38,10 @@ trap 'rm -rf "$work"' EXIT
 # Debian's kernel package for this release, unpacked, never installed: this
 # machine's own boot is not touched.
 cd "$work"
-apt-get update -qq
+apt_update
 kernel=$(apt-cache depends linux-image-amd64 | sed -n 's/^ *Depends: \(linux-image-[0-9].*\)$/\1/p' | head -n 1)
 [ -n "$kernel" ] || { echo "pc: no kernel package found behind linux-image-amd64" >&2; exit 1; }
-apt-get download "$kernel" 2>/dev/null
+apt-get download "$kernel" >/dev/null 2>&1 || { echo "pc: cannot download $kernel from Debian" >&2; exit 1; }
 dpkg-deb -x ./"$kernel"_*.deb kernel
 cp kernel/boot/vmlinuz-* "$dir/vmlinuz"
 modules=$(echo kernel/lib/modules/*/kernel)
