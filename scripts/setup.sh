@@ -4,12 +4,14 @@
 set -e
 # The DevIL bridge is built with Wine's 64-bit tools (wine64-tools): their
 # winegcc and winebuild make the i386 bridge with -m32 and run on any
-# x86-64 machine, also where i386 programs cannot run.
+# x86-64 machine, also where i386 programs cannot run. They link against
+# Wine's i386 libraries (libwine-dev:i386), named here: wine64-tools alone
+# would bring the x86-64 ones.
 # Fonts: fonts-wine gives Wine the Windows system faces the default look asks
 # for ("MS Sans Serif", Tahoma); fonts-dejavu-core is what fontconfig falls
 # back to for every other face a skin may name.
 packages="cmake make python3 locales g++-mingw-w64-i686-posix mingw-w64-tools \
-wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine64-tools \
+wine wine32:i386 xvfb xauth gcc-multilib g++-multilib wine64-tools libwine-dev:i386 \
 libdevil-dev:i386 googletest fonts-wine fonts-dejavu-core"
 missing=""
 for p in $packages; do
