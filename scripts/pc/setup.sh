@@ -8,16 +8,7 @@
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${NOTIFY_PC_DIR:-/var/cache/notify-pc}
-# Debian's mirrors are sometimes caught mid-sync: the lists are read again
-# a few times, and after that the lists already here serve.
-apt_update() {
-  for try in 1 2 3; do
-    apt-get update -qq && return 0
-    echo "pc: reading Debian's package lists failed (try $try of 3)" >&2
-    sleep 10
-  done
-  return 0
-}
+. "$here/../apt-lists.sh"
 missing=""
 for p in qemu-system-x86 busybox-static; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
