@@ -137,8 +137,7 @@ void placeAtFullSize(bool show) {
     applyWindowRect();
 }
 
-// The 1 x 1 square at the anchor, and the window off the screen.
-static void hideAtAnchor() {
+void hideBeforeTearDown() {
     windowRect.left = anchorRight - 1;
     windowRect.top = anchorBottom - 1;
     windowRect.right = anchorRight;
@@ -150,10 +149,8 @@ void hideWindow() {
     stopTimer(ANIMATION_TIMER);
     stopTimer(EXPIRY_TIMER);
     displayState = Hidden;
-    hideAtAnchor();
+    hideBeforeTearDown();
 }
-
-void hideBeforeTearDown() { hideAtAnchor(); }
 
 void collapseAfterExpiry() {
     RECT collapsed = {anchorRight - 10, anchorBottom - 1, anchorRight, anchorBottom};
