@@ -1,7 +1,7 @@
 /* listener.exe: prints the info records that the Vorlane Notify plug-in
  * copies to subscribed windows.
  *
- * usage: listener [--count N] [--seconds S]
+ * usage: listener [--count N] [--seconds S] [--process PROGRAM]
  *
  * It finds the notification window by its class, subscribes a window of its
  * own (NOTIFY_SUBSCRIBE, wParam = that window), prints every record it
@@ -9,6 +9,10 @@
  * key=value, and unsubscribes (NOTIFY_UNSUBSCRIBE) when it ends: on Ctrl+C,
  * after N records, after S seconds, or when the notification window is
  * gone. Texts are printed as they come (Windows-1250).
+ * Several messengers may run in one session, each with the plug-in's window:
+ * --process names the one to listen to, by its program's file name
+ * (Vorlane.exe) or, with a backslash in it, by its full path; without it the
+ * first window of the class is taken.
  * Exit status: 0 after a subscription, 1 when there is no notification
  * window, 2 for bad arguments.
  */
@@ -48,17 +52,49 @@ static BOOL WINAPI onConsoleEvent(DWORD event) {
 }
 
 static int usage(void) {
-    fprintf(stderr, "usage: listener [--count N] [--seconds S]\n");
+    fprintf(stderr, "usage: listener [--count N] [--seconds S] [--process PROGRAM]\n");
     return 2;
+}
+
+/* Whether the process of `window` runs `program`: its full path when that
+ * holds a backslash, else its file name, compared as Windows does. */
+static int runsProgram(HWND window, const char* program) {
+    DWORD pid = 0, length = MAX_PATH;
+    char path[MAX_PATH] = "";
+    const char* name = path;
+    int match = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return 0;
+    if (QueryFullProcessImageNameA(process, 0, path, &length)) {
+        if (!strchr(program, '\\') && strrchr(path, '\\')) name = strrchr(path, '\\') + 1;
+        match = lstrcmpiA(name, program) == 0;
+    }
+    CloseHandle(process);
+    return match;
+}
+
+/* The notification window: the first of the class, or the first of the
+ * class whose process runs `program`. */
+static HWND findNotificationWindow(const char* program) {
+    HWND w = NULL;
+    while ((w = FindWindowExA(NULL, w, NOTIFY_CLASS_NAME, NULL)) != NULL)
+        if (!program || runsProgram(w, program)) return w;
+    return NULL;
 }
 
 int main(int argc, char** argv) {
     long seconds = -1;
+    const char* program = NULL;
     int i;
     for (i = 1; i < argc; i++) {
         char* end = NULL;
         long value;
         if (i + 1 >= argc) return usage();
+        if (!strcmp(argv[i], "--process")) {
+            program = argv[++i];
+            continue;
+        }
         value = strtol(argv[i + 1], &end, 10);
         if (!end || *end || value <= 0) return usage();
         if (!strcmp(argv[i], "--count")) recordsLeft = value;
@@ -67,9 +103,12 @@ int main(int argc, char** argv) {
         i++;
     }
 
-    HWND notifyWindow = FindWindowA(NOTIFY_CLASS_NAME, NULL);
+    HWND notifyWindow = findNotificationWindow(program);
     if (!notifyWindow) {
-        fprintf(stderr, "listener: no notification window (is the plug-in running?)\n");
+        if (program)
+            fprintf(stderr, "listener: no notification window of %s (is the plug-in running there?)\n", program);
+        else
+            fprintf(stderr, "listener: no notification window (is the plug-in running?)\n");
         return 1;
     }
     WNDCLASSA wc;

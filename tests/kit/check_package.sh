@@ -55,8 +55,9 @@ run "$top/skin-preview.exe" "$(windows "$top/skins")" smoke "$(windows "$scratch
   fail "skin-preview wrote no PNG"
 
 # The host shows a notification, then a contact's messages keep coming, each
-# with its info record; the unpacked listener must hear one of them, which
-# proves it subscribed to this host's window and not to another test's.
+# with its info record; the unpacked listener, naming the unpacked host as
+# the program to listen to (other tests' windows may be open beside it),
+# must hear one of them.
 {
   printf '%s\n' "# the plug-in of the release package" "net 10 Jabber" "contact pakiet@jabber 10 f Pakietowa" \
     "set Zinglet/events/msg 1" "request 52 time=100 Zainstalowano" "expect 1 lines"
@@ -66,11 +67,11 @@ run "$top/vorlane_host.exe" "$(windows "$scratch/installed.txt")" >"$scratch/hos
 host=$!
 listened=
 while kill -0 $host 2>/dev/null; do
-  run "$top/listener.exe" --seconds 2 >"$scratch/listener.log" 2>&1
+  run "$top/listener.exe" --seconds 2 --process "$(windows "$top/vorlane_host.exe")" >"$scratch/listener.log" 2>&1
   rc=$?
   [ $rc = 0 ] || [ $rc = 1 ] || { cat "$scratch/listener.log"; fail "the unpacked listener ended with $rc"; }
   grep -q "name=Pakietowa" "$scratch/listener.log" && { listened=yes; break; }
-  sleep 0.5  # the host is not up yet, or its window was not the one found
+  sleep 0.5  # the host's window is not up yet
 done
 wait $host
 rc=$?

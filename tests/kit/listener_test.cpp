@@ -19,6 +19,15 @@ bool waitFor(size_t count) {
     return pumpUntil(20000, [&] { return listeners.size() == count; });
 }
 
+// The listener's arguments, naming this program as the one whose
+// notification window it listens to: other tests' windows may be open.
+std::vector<std::string> listenHere(std::vector<std::string> arguments) {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+    arguments.insert(arguments.end(), {"--process", self});
+    return arguments;
+}
+
 TEST(ListenerExample, PrintsEveryRecordAndUnsubscribesWhenItEnds) {
     StandInHost host;
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
@@ -27,7 +36,7 @@ TEST(ListenerExample, PrintsEveryRecordAndUnsubscribesWhenItEnds) {
     ASSERT_TRUE(notificationWindow);
     listeners.clear();
 
-    Child listener(distProgram("listener.exe"), {"--count", "2", "--seconds", "60"});
+    Child listener(distProgram("listener.exe"), listenHere({"--count", "2", "--seconds", "60"}));
     ASSERT_TRUE(listener.started());
     ASSERT_TRUE(waitFor(1)) << "the listener never subscribed";
 
@@ -57,7 +66,7 @@ TEST(ChildRunner, EndsAChildThatOutlivesItsTime) {
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
     ASSERT_EQ(host.runStartup(), 1);
     listeners.clear();
-    Child listener(distProgram("listener.exe"), {"--seconds", "120"});
+    Child listener(distProgram("listener.exe"), listenHere({"--seconds", "120"}));
     ASSERT_TRUE(listener.started());
     ASSERT_TRUE(waitFor(1));
     sendToNotificationWindow(MSG_BROADCAST_TEXT, NOTIFY_INFO_MESSAGE, (LPARAM) "\x1Aname=Ewa");
@@ -70,9 +79,27 @@ TEST(ChildRunner, EndsAChildThatOutlivesItsTime) {
     host.runShutdown();
 }
 
-// Without the plug-in's window there is nothing to subscribe to.
+// Without the plug-in's window in this program there is nothing to
+// subscribe to, whatever other programs run.
 TEST(ListenerExample, ExitsWithOneWithoutTheNotificationWindow) {
-    ASSERT_FALSE(FindWindowA(NOTIFY_CLASS_NAME, nullptr));
-    EXPECT_EQ(runChild(distProgram("listener.exe"), {"--seconds", "1"}).exitCode, 1u);
+    ASSERT_FALSE(findOwnWindow(NOTIFY_CLASS_NAME));
+    EXPECT_EQ(runChild(distProgram("listener.exe"), listenHere({"--seconds", "1"})).exitCode, 1u);
+}
+
+// With several messengers running, the listener takes the window of the
+// program it names, by its file name in any case, and no other.
+TEST(ListenerExample, ListensOnlyToTheProgramItNames) {
+    StandInHost host;
+    host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));
+    ASSERT_EQ(host.runStartup(), 1);
+    listeners.clear();
+    ChildRun other = runChild(distProgram("listener.exe"), {"--seconds", "1", "--process", "Vorlane.exe"});
+    EXPECT_EQ(other.exitCode, 1u) << other.output;
+    EXPECT_TRUE(listeners.empty());
+    Child byName(distProgram("listener.exe"), {"--seconds", "60", "--process", "TEST_KIT.EXE"});
+    ASSERT_TRUE(byName.started());
+    EXPECT_TRUE(waitFor(1)) << "the listener did not find this program's window by its name";
+    byName.finish(1);
+    host.runShutdown();
 }
 }  // namespace

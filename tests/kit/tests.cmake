@@ -1,11 +1,6 @@
 # The kit for skin authors and other programs: skin-preview and the example
 # programs run as child processes
 notify_test(kit TIMEOUT 240 DEPENDS skin_preview listener example_plugin)
-# The listener example finds the notification window by its class alone, so
-# it runs with no other test beside it: the day's window is a top-level one
-# for a moment after every rebuild, and the listener would take it for the
-# test's own, or find one where the test wants none.
-set_tests_properties(kit PROPERTIES RUN_SERIAL TRUE)
 target_compile_definitions(test_kit PRIVATE NOTIFY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # The release package, made with the README's command and unpacked as a
 # Windows user unpacks it; its programs run from there.
