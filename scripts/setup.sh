@@ -17,7 +17,7 @@ missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
-. "$(dirname "$0")/apt-lists.sh"
+. "$(dirname "$0")/apt.sh"
 need_root() {
   if [ "$(id -u)" != 0 ]; then
     echo "setup: run as root to $1" >&2
@@ -30,7 +30,7 @@ if [ -n "$missing" ]; then
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   export DEBIAN_FRONTEND=noninteractive
   apt_update
-  apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  apt_install $missing
   echo "setup: packages installed"
 fi
 # Wine runs the plug-in under a Polish locale (ANSI code page 1250), and the

@@ -8,7 +8,7 @@
 set -e
 here=$(cd "$(dirname "$0")" && pwd)
 dir=${NOTIFY_PC_DIR:-/var/cache/notify-pc}
-. "$here/../apt-lists.sh"
+. "$here/../apt.sh"
 missing=""
 for p in qemu-system-x86 busybox-static; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
@@ -17,7 +17,7 @@ if [ -n "$missing" ]; then
   echo "pc: installing$missing"
   export DEBIAN_FRONTEND=noninteractive
   apt_update
-  apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  apt_install $missing
 fi
 # The initramfs is made again when its init or the busybox changed.
 stamp=$(cat "$here/init" /bin/busybox | md5sum | cut -d' ' -f1)
