@@ -14,36 +14,47 @@ apt_update() {
 }
 
 # apt_twin_pins prints "PACKAGE VERSION" for each Multi-Arch: same package
-# installed here whose i386 twin cannot have the same version as the lists
-# stand: the newest amd64 version the i386 list lacks, so apt can only
-# install the twin by holding both at the newest version both lists have.
-# (A mirror mid-sync can serve the security suite's amd64 list without its
-# i386 one: then an installed security update has no i386 twin at all.)
+# installed here, on either architecture, whose amd64 and i386 versions
+# cannot be twins as the lists stand: the newest one of each side differs,
+# so apt can install or keep the twin only by holding both at the newest
+# version both sides have. (A mirror mid-sync can serve the security
+# suite's list of one architecture without the other's: then a security
+# update installed on one side has no twin on the other.)
 apt_twin_pins() {
   native=$(dpkg --print-architecture)
-  names=$(dpkg-query -W -f '${Package} ${Architecture} ${Multi-Arch}\n' |
-    awk -v arch="$native" '$2 == arch && $3 == "same" { print $1 }')
-  [ -n "$names" ] || return 0
+  installed=$(dpkg-query -W -f '${db:Status-Abbrev} ${Package} ${Architecture} ${Version} ${Multi-Arch}\n' |
+    awk -v arch="$native" 'substr($1, 2, 1) == "i" && $5 == "same" && ($3 == arch || $3 == "i386") {
+      print $2, $4, ($3 == "i386" ? "i386" : "native") }')
+  [ -n "$installed" ] || return 0
+  names=$(echo "$installed" | cut -d' ' -f1 | sort -u)
   {
-    dpkg-query -W -f '${Package} ${Version}\n' $names | sed 's/$/ native/'
+    echo "$installed"
     # shellcheck disable=SC2046
     apt-cache madison $names $(printf '%s:i386\n' $names) |
       awk -F'|' '$3 ~ /Packages *$/ { gsub(/ /, "", $1); gsub(/ /, "", $2)
         n = $1; side = "native"; if (sub(/:i386$/, "", n)) side = "i386"
         print n, $2, side }'
   } | awk '{ if ($3 == "i386") f[$1] = f[$1] " " $2; else n[$1] = n[$1] " " $2 }
-      END { for (p in f) if (p in n) print p "|" n[p] "|" f[p] " " }' |
+      END { for (p in f) if (p in n) print p "|" n[p] " |" f[p] " " }' |
   while IFS='|' read -r pkg mine theirs; do
-    newest=""; common=""
+    newest_mine=$(apt_newest $mine)
+    newest_theirs=$(apt_newest $theirs)
+    [ "$newest_mine" != "$newest_theirs" ] || continue
+    common=""
     for v in $mine; do
-      [ -z "$newest" ] || dpkg --compare-versions "$v" gt "$newest" && newest=$v
-      case "$theirs" in *" $v "*)
-        [ -z "$common" ] || dpkg --compare-versions "$v" gt "$common" && common=$v ;;
-      esac
+      case "$theirs" in *" $v "*) common="$common $v" ;; esac
     done
-    case "$theirs" in *" $newest "*) continue ;; esac
-    [ -z "$common" ] || echo "$pkg $common"
+    [ -z "$common" ] || echo "$pkg $(apt_newest $common)"
   done | sort
+}
+
+# apt_newest VERSION... prints the newest of the versions.
+apt_newest() {
+  newest=$1
+  for v in "$@"; do
+    dpkg --compare-versions "$v" gt "$newest" && newest=$v
+  done
+  echo "$newest"
 }
 
 # apt_pin_file PAIRS FILE writes apt's preferences for the pairs: each
@@ -56,7 +67,7 @@ apt_pin_file() {
     printf 'Package: %s %s:i386\nPin: version %s\nPin-Priority: 1001\n\n' "$pkg" "$pkg" "$version"
   done > "$2"
   echo "$1" | while read -r pkg version; do
-    echo "$(dpkg-query -W -f '${source:Package}' "$pkg") $version"
+    echo "$(dpkg-query -W -f '${source:Package}\n' "$pkg" | head -n 1) $version"
   done | sort -u | while read -r source version; do
     printf 'Package: src:%s\nPin: version %s\nPin-Priority: 990\n\n' "$source" "$version"
   done >> "$2"

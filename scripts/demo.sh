@@ -49,9 +49,10 @@ PY
 
 # Where i386 programs cannot run, Wine runs in an emulated PC
 # (scripts/run-i386.sh), which has a virtual display of its own.
-slower=$(sh scripts/run-i386.sh --slower)
+native=no
+sh scripts/run-i386.sh --native && native=yes
 cd build
-if [ "$slower" = 1 ] && display_reachable; then
+if [ $native = yes ] && display_reachable; then
   echo "demo: on the display $DISPLAY; close the host's window to end"
   export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -59,7 +60,7 @@ if [ "$slower" = 1 ] && display_reachable; then
   wineboot -i >/dev/null 2>&1 || true
   sh ../tests/wine-run.sh . dist/vorlane_host.exe --stay --shots "$shots" "$scenario"
 else
-  if [ "$slower" = 1 ]; then
+  if [ $native = yes ]; then
     echo "demo: no reachable display; on a virtual one"
   else
     echo "demo: this machine runs no i386 programs; in an emulated PC, on a virtual display"

@@ -15,7 +15,7 @@ draw='
   done'
 # A machine that runs no i386 programs runs Wine in an emulated PC with a
 # virtual display of its own (scripts/run-i386.sh).
-if [ -n "${DISPLAY:-}" ] && [ "$(sh "$src/scripts/run-i386.sh" --slower)" = 1 ]; then
+if [ -n "${DISPLAY:-}" ] && sh "$src/scripts/run-i386.sh" --native; then
   exec sh -c "$draw" gallery "$build" "$src" "$out"
 fi
 exec sh "$src/scripts/run-i386.sh" sh "$src/scripts/with-x.sh" "$build" sh -c "$draw" gallery "$build" "$src" "$out"

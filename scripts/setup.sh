@@ -48,7 +48,13 @@ done
 # i386 program fails with "Exec format error" (qemu's user-mode emulator
 # does not help: Wine crashes under it). There the tests, the demo and the
 # benchmarks run in an emulated PC (scripts/run-i386.sh); make it now.
-if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+# NOTIFY_PC=1 makes it where i386 programs run too, to try it there.
+. "$(dirname "$0")/i386.sh"
+if ! i386_native; then
   need_root "make the emulated PC that runs Wine's 32-bit side here"
   sh "$(dirname "$0")/pc/setup.sh"
+elif ! wine32_starts; then
+  echo "setup: this machine runs i386 programs, but Wine's 32-bit side (wine32:i386) does not start;" \
+    "reinstall it: apt-get install --reinstall wine32:i386" >&2
+  exit 1
 fi

@@ -15,7 +15,7 @@ windows() { printf 'Z:%s' "$(realpath -m "$1")" | tr / '\\'; }
 dir=$(windows "$1"); name=$2; out=$(windows "$3"); shift 3
 # A machine that runs no i386 programs runs Wine in an emulated PC with a
 # virtual display of its own (scripts/run-i386.sh).
-if [ -n "${DISPLAY:-}" ] && [ "$(sh "$src/scripts/run-i386.sh" --slower)" = 1 ]; then
+if [ -n "${DISPLAY:-}" ] && sh "$src/scripts/run-i386.sh" --native; then
   exec sh "$src/tests/wine-run.sh" "$build" "$build/dist/skin-preview.exe" "$dir" "$name" "$out" "$@"
 fi
 exec sh "$src/scripts/run-i386.sh" sh "$src/scripts/with-x.sh" "$build" sh "$src/tests/wine-run.sh" "$build" \

@@ -20,5 +20,8 @@ stty -F /dev/ttyS1 raw -echo 2>/dev/null
   echo $? > "$run/rc"
 } </dev/null 2>&1 | cat > /dev/ttyS1
 sync
-sleep 1
+# Everything written to the port has left it before the PC goes off
+# (tcdrain returns once the port's transmitter is empty).
+python3 -c 'import os, termios; termios.tcdrain(os.open("/dev/ttyS1", os.O_WRONLY | os.O_NOCTTY))' 2>/dev/null ||
+  sleep 1
 echo o > /proc/sysrq-trigger

@@ -19,9 +19,27 @@ if [ -n "$missing" ]; then
   apt_update
   apt_install $missing
 fi
+. "$here/../i386.sh"
+# Whether the PC boots on KVM, tried once with a PC just made: a stock
+# kernel on a host whose /dev/kvm runs only kernels made for it hangs, and
+# is stopped after a minute. The answer is kept in $dir/accel.
+try_kvm() {
+  [ ! -f "$dir/accel" ] || return 0
+  echo tcg > "$dir/accel"
+  pc_kvm || return 0
+  if NOTIFY_PC=1 NOTIFY_PC_ACCEL=kvm NOTIFY_PC_SECONDS=60 sh "$here/../run-i386.sh" true 2>/dev/null; then
+    echo kvm > "$dir/accel"
+    echo "pc: the emulated PC runs on KVM"
+  else
+    echo "pc: the emulated PC does not boot on this machine's KVM; qemu emulates its processor"
+  fi
+}
 # The initramfs is made again when its init or the busybox changed.
 stamp=$(cat "$here/init" /bin/busybox | md5sum | cut -d' ' -f1)
-[ -f "$dir/vmlinuz" ] && [ -f "$dir/initrd.gz" ] && [ "$(cat "$dir/stamp" 2>/dev/null)" = "$stamp" ] && exit 0
+if [ -f "$dir/vmlinuz" ] && [ -f "$dir/initrd.gz" ] && [ "$(cat "$dir/stamp" 2>/dev/null)" = "$stamp" ]; then
+  try_kvm
+  exit 0
+fi
 echo "pc: making the emulated PC in $dir"
 mkdir -p "$dir"
 work=$(mktemp -d)
@@ -51,4 +69,6 @@ cp "$here/init" initrd/init
 chmod +x initrd/init
 (cd initrd && find . | busybox cpio -o -H newc 2>/dev/null | gzip -1 > "$dir/initrd.gz")
 echo "$stamp" > "$dir/stamp"
-echo "pc: ready ($kernel)"
+rm -f "$dir/accel"
+try_kvm
+echo "pc: ready ($kernel, $(cat "$dir/accel"))"
