@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "support/scoped_replace.h"
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
 #include "contract/received_message.h"
@@ -236,16 +237,16 @@ TEST_F(ScreenReader, AnObjectHeldAfterTheWindowIsGoneFailsCleanly) {
 
 TEST_F(ScreenReader, WhereUiAutomationExistsANewNotificationIsRaisedWithItsText) {
     raised.clear();
-    uiaHostProviderFromHwnd = fakeHostProvider;
-    uiaRaiseNotificationEvent = fakeRaise;
-    request("Kopia <b>zapasowa<b>\nspróbuję ponownie");
-    request("Kopia <b>zapasowa<b>\nspróbuję ponownie");  // not clickable: shown again
-    PopupRequest clickable = popupRequest("Kliknij mnie");
-    clickable.clickable = 1;
-    h.deliver((HostMessage*)&clickable);
-    EXPECT_EQ(h.deliver((HostMessage*)&clickable), -1);  // a duplicate: nothing raised
-    uiaHostProviderFromHwnd = nullptr;
-    uiaRaiseNotificationEvent = nullptr;
+    {
+        ScopedReplace<decltype(uiaHostProviderFromHwnd)> host(uiaHostProviderFromHwnd, fakeHostProvider);
+        ScopedReplace<decltype(uiaRaiseNotificationEvent)> raise(uiaRaiseNotificationEvent, fakeRaise);
+        request("Kopia <b>zapasowa<b>\nspróbuję ponownie");
+        request("Kopia <b>zapasowa<b>\nspróbuję ponownie");  // not clickable: shown again
+        PopupRequest clickable = popupRequest("Kliknij mnie");
+        clickable.clickable = 1;
+        h.deliver((HostMessage*)&clickable);
+        EXPECT_EQ(h.deliver((HostMessage*)&clickable), -1);  // a duplicate: nothing raised
+    }
     EXPECT_EQ(raised, (std::vector<std::wstring>{L"Kopia zapasowa\nspróbuję ponownie",
                                                  L"Kopia zapasowa\nspróbuję ponownie", L"Kliknij mnie"}));
     EXPECT_EQ(provider.refs, 0u);

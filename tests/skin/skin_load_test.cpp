@@ -11,6 +11,7 @@
 #include "window/placement.h"
 #include "window/window_settings.h"
 #include "skin/skin_load.h"
+#include "support/scoped_replace.h"
 
 namespace {
 
@@ -316,8 +317,7 @@ bool fakeHighContrast() { return contrastOn; }
 }  // namespace
 
 TEST_F(SkinLoadTest, HighContrastUsesTheTooltipLookUntilItGoesOff) {
-    bool (*saved)() = highContrastQuery;
-    highContrastQuery = fakeHighContrast;
+    ScopedReplace<bool (*)()> fake(highContrastQuery, fakeHighContrast);
     writeBmp(dir.file("blue.bmp"), 24, 18, solid(24, 18, 0xFF804020));
     writeSkin(dir, "blue", "[margins]\nleft=9\n");
     choose("blue");
@@ -345,5 +345,4 @@ TEST_F(SkinLoadTest, HighContrastUsesTheTooltipLookUntilItGoesOff) {
     EXPECT_EQ(1, windowsOfClass());
     EXPECT_TRUE(boxes.boxes.empty());
     contrastOn = false;
-    highContrastQuery = saved;
 }

@@ -25,6 +25,24 @@ void pumpMessages(int ms) {
     } while (ms > 0 && (int)(GetTickCount() - end) < 0);
 }
 
+bool drainQueue() {
+    const UINT marker = WM_APP + 0x3A1;
+    PostThreadMessageA(GetCurrentThreadId(), marker, 0, 0);
+    const DWORD start = GetTickCount();
+    const DWORD limit = 5000u * (DWORD)machineSlower();
+    while (GetTickCount() - start < limit) {
+        MSG m;
+        if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        if (!m.hwnd && m.message == marker) return true;
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    return false;
+}
+
 std::vector<uint32_t> readPixels(HBITMAP bitmap, int* width, int* height) {
     BITMAP bm = {};
     std::vector<uint32_t> px;

@@ -10,6 +10,11 @@
 // so for that long.
 void pumpMessages(int ms = 0);
 
+// Dispatches everything queued on this thread before the call: a marker
+// posted behind it comes through (within 5 s, times the machine's slowness,
+// a guard only); whether it did.
+bool drainQueue();
+
 // How many times slower than a real machine this one runs (NOTIFY_SLOWER, 1
 // when unset; the emulated PC of scripts/run-i386.sh sets it). Limits that
 // only guard against a hang grow by it; limits a behaviour promises do not.

@@ -6,6 +6,7 @@
 // system here can be put into a presentation or a full-screen game.
 #include <windows.h>
 #include <string>
+#include "support/scoped_replace.h"
 #include "window_fixture.h"
 #include "window/private_messages.h"
 #include "window/user_presence.h"
@@ -18,13 +19,18 @@ RECT systemWorkArea() {
 }
 
 // Changes the work area as a moving taskbar does (every top-level window
-// hears WM_SETTINGCHANGE), and puts the old one back at the end.
+// hears WM_SETTINGCHANGE), and puts the old one back at the end. The change
+// is the session's only, never written to the prefix's settings, so a test
+// that crashes leaves no other work area behind it; the announcement that
+// Windows makes is sent here, since Wine makes it only for a saved change.
 class WorkAreaChange {
 public:
     WorkAreaChange() : saved(systemWorkArea()) {}
     ~WorkAreaChange() { set(saved); }
     static void set(RECT area) {
-        SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_SENDCHANGE | SPIF_UPDATEINIFILE);
+        SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, &answer);
     }
     const RECT saved;
 };
@@ -132,8 +138,7 @@ TEST_F(DesktopTest, WindowsAnimationsOffShowTheWindowAtFullSizeAtOnce) {
 }
 
 TEST_F(DesktopTest, TheShellsBusyStatesRefuseNotificationsLikeAFullScreenProgram) {
-    QueryUserNotificationStateFn saved = queryUserNotificationState;
-    queryUserNotificationState = fakeNotificationState;
+    ScopedReplace<QueryUserNotificationStateFn> fake(queryUserNotificationState, fakeNotificationState);
     stand.setConfig(COL_FULLSCREEN, 1);
     for (int busy : {USER_BUSY, USER_D3D_FULL_SCREEN, USER_PRESENTING}) {
         SCOPED_TRACE(busy);
@@ -149,7 +154,6 @@ TEST_F(DesktopTest, TheShellsBusyStatesRefuseNotificationsLikeAFullScreenProgram
     fakeState = USER_PRESENTING;
     stand.setConfig(COL_FULLSCREEN, 0);
     EXPECT_GT(add("mimo prezentacji"), 0);
-    queryUserNotificationState = saved;
 }
 
 TEST_F(DesktopTest, AFloodWithNoLimitShowsTheNewestLinesThatFitAndLosesNone) {
