@@ -2,6 +2,13 @@
 
 std::map<int32_t, NetworkState> networkStates;
 
+// The tick count wraps after 49.7 days; the end of a hold-back is taken
+// modulo 2^32, moved on by one where it would read as "no hold-back".
+static uint32_t graceEndAfter(uint32_t tick) {
+    const uint32_t end = tick + GRACE_MS;
+    return end == NO_GRACE ? 0 : end;
+}
+
 int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t tick) {
     auto it = networkStates.find(net);
     if (it == networkStates.end()) {
@@ -20,7 +27,7 @@ int32_t recordNetworkStatus(int32_t net, int32_t status, int32_t now, uint32_t t
     s.graceUntil = NO_GRACE;
     if ((previous & STATUS_CODE_MASK) == STATUS_CONNECTING && status != STATUS_DESCRIPTION_ONLY &&
         (status & STATUS_CODE_MASK) != 0)
-        s.graceUntil = tick + GRACE_MS;
+        s.graceUntil = graceEndAfter(tick);
     return previous;
 }
 
@@ -32,7 +39,8 @@ const NetworkState* networkState(int32_t net) {
 bool descriptionsHeldBack(int32_t net, uint32_t tick) {
     auto it = networkStates.find(net);
     if (it == networkStates.end() || it->second.graceUntil == NO_GRACE) return false;
-    if (tick <= it->second.graceUntil) return true;
+    // The signed difference stays right across the wrap of the tick count.
+    if ((int32_t)(tick - it->second.graceUntil) <= 0) return true;
     it->second.graceUntil = NO_GRACE;
     return false;
 }

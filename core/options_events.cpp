@@ -68,19 +68,35 @@ bool skinPattern(const char* directory, char (&pattern)[PATH_CAPACITY]) {
 // line feed, in the order the file system gives them. The search is made by
 // the wide name; the names go to the host in 1250, and a file whose name has
 // no 1250 form is left out, since the host could not name it.
+// A directory search, closed however the walk over it ends (the list's
+// growth can throw).
+class ScopedFind {
+public:
+    ScopedFind(const wchar_t* pattern, WIN32_FIND_DATAW* found) : search(FindFirstFileW(pattern, found)) {}
+    ~ScopedFind() {
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
+    explicit operator bool() const { return search != INVALID_HANDLE_VALUE; }
+    bool next(WIN32_FIND_DATAW* found) { return FindNextFileW(search, found) != FALSE; }
+
+private:
+    const HANDLE search;
+};
+
 void appendSkinNames(const char* pattern, std::string* list) {
     WIN32_FIND_DATAW found;
     WideText widePattern(pattern);
-    HANDLE search = FindFirstFileW(widePattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    ScopedFind search(widePattern.c_str(), &found);
+    if (!search) return;
     std::string name;
     do {
         found.cFileName[MAX_PATH - 1] = 0;
         if (!NarrowTo1250(found.cFileName, &name)) continue;
         list->append(name, 0, name.size() >= 4 ? name.size() - 4 : 0);
         *list += "\n";
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (search.next(&found));
 }
 
 void refreshSkinList(const ActionRef& chooser) {

@@ -4,7 +4,10 @@
 MappedFile::MappedFile(const char* path) {
     if (!path || !*path) return;
     WideText wide(path);
-    file_ = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    // The bytes are read at once, so an image editor may hold the file open
+    // for writing, or move it, meanwhile.
+    file_ = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, 0, nullptr);
     if (file_ == INVALID_HANDLE_VALUE) return;
     LARGE_INTEGER size;
     // An empty file cannot be mapped, and holds nothing worth reading.

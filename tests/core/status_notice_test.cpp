@@ -177,6 +177,26 @@ TEST_F(StatusNotices, ConnectingThenAStatusOpensTheDescriptionHoldBack) {
     EXPECT_EQ(networkStates[NET].graceUntil, NO_GRACE);
 }
 
+// The hold-back counts on the tick count across its wrap (every 49.7 days
+// of uptime): one that ends past the wrap holds until it ends.
+TEST_F(StatusNotices, TheDescriptionHoldBackSpansTheWrapOfTheTickCount) {
+    clock.tick = 0xFFFFFA00u;
+    networkReports(0xF1);
+    clock.seconds += 1;
+    networkReports(0x40);
+    EXPECT_EQ(networkStates[NET].graceUntil, 0x5B8u);  // 0xFFFFFA00 + 3000, wrapped
+    clearShown();
+    clock.seconds += QUIET_SECONDS;
+    clock.tick += 1000;  // before the wrap, inside the hold-back
+    contactChanges(0x22, "na plaży");
+    EXPECT_EQ(shown(), "<b>Ola<b> jest zajęta\n");
+    clearShown();
+    clock.tick += 2001;  // past the wrap and the hold-back's end
+    contactChanges(0x40, "w pracy");
+    EXPECT_EQ(shown(), "<b>Ola<b> jest dostępna\n\"w pracy\"\n");
+    EXPECT_EQ(networkStates[NET].graceUntil, NO_GRACE);
+}
+
 TEST_F(StatusNotices, NetworkReportsNameTheStatusOrTheFailureOrTheDescription) {
     // A first report of 0 shows nothing, but the network is known from now on.
     networkReports(0x00, "opis");

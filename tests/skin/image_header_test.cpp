@@ -168,6 +168,17 @@ TEST_F(ImageHeaderTest, TruePicturesOfEveryKnownFormatPassAndLoad) {
         EXPECT_TRUE(ImageHeaderAcceptable(path(c).c_str())) << c.name;
 }
 
+// A skin author's image editor holds the picture open for writing while the
+// plug-in loads it: the bytes are read at once, so it loads all the same.
+TEST_F(ImageHeaderTest, APictureHeldOpenForWritingLoads) {
+    writePng(dir.file("open.png"), 7, 5, solid(7, 5, 0xFF336699));
+    HANDLE editor = CreateFileA(dir.file("open.png").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(editor, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(loadsAs("open.png", 7, 5)) << (boxes.boxes.empty() ? "" : boxes.boxes[0].text);
+    CloseHandle(editor);
+}
+
 TEST_F(ImageHeaderTest, LyingHeadersAreRefusedBeforeTheImageLibrary) {
     Case cases[] = {
         // The two headers that crash the library: 118 bytes each.
