@@ -14,7 +14,7 @@
 #include "support/bench_table.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "window/private_messages.h"
 #include "core/entry.h"
 

@@ -18,6 +18,7 @@
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/private_messages.h"
+#include "window/shown_lines.h"
 #include "window/window_settings.h"
 #include "window/window_setup.h"
 #include "window/window_update.h"
@@ -41,13 +42,13 @@ static void measure(const char* name, int lines, double* addFigure) {
     for (int round = 0; round < benchRounds() * 10; round++) {
         int id = 0;
         adds.time([&] { id = addLine(lines); });
-        composes.time([] { ComposeNotifications(notificationQueue, pictureHeightLimit()); });
+        composes.time([] { composeShownLines(pictureHeightLimit()); });
         sendPrivateMessage(window, MSG_REMOVE_ID, (WPARAM)id, 0);
         pumpMessages();
     }
     *addFigure = adds.lowerQuartile();
     char row[96];
-    snprintf(row, sizeof(row), "flood add, %s (%d shown)", name, notificationQueue.count() + 1 - firstShownRow);
+    snprintf(row, sizeof(row), "flood add, %s (%d shown)", name, notificationQueue.count() + 1 - firstShownRow());
     printRow(row, *addFigure, composes.lowerQuartile());
 }
 

@@ -18,7 +18,7 @@
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/window_settings.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "window/private_messages.h"
 
 static FakeClock* benchClock;  // the bench turns time on by hand

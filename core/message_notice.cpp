@@ -9,7 +9,7 @@
 #include "info_record.h"
 #include "network_states.h"
 #include "notify_window.h"
-#include "queue.h"
+#include "notification_queue.h"
 #include "quoted_start.h"
 #include "received_message.h"
 

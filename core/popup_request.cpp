@@ -7,7 +7,7 @@
 #include "network_states.h"
 #include "notify_window.h"
 #include "plugin_state.h"
-#include "queue.h"
+#include "notification_queue.h"
 
 namespace {
 // By default-icon choice.

@@ -14,7 +14,7 @@
 #include "network_states.h"
 #include "notify_window.h"
 #include "plugin_state.h"
-#include "queue.h"
+#include "notification_queue.h"
 #include "quoted_start.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The alpha channel of a per-pixel alpha skin's picture while icons and
 // texts are drawn over it: GDI drawing does not keep the alpha byte, so the
 // background's alpha bytes are saved from the picture's bits beforehand and
-// put back afterwards. `composing` (paint.h) is set in between, and timer
+// put back afterwards. `composing` is set in between, and timer
 // ticks are ignored meanwhile.
 #include "alpha_channel.h"
 #include <emmintrin.h>

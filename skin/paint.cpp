@@ -22,7 +22,6 @@
 
 HBITMAP composedBitmap = nullptr;
 int contentWidth = 0, contentHeight = 0, rowHeight = 0;
-int firstShownRow = 0;
 // The image-list drawing block in its 56-byte form (without the state and
 // effect fields of later versions), which every comctl32 accepts.
 struct ImageListDrawParams56 {
@@ -214,20 +213,6 @@ static HBITMAP createAlphaPicture(HDC windowDc, int width, int height) {
     return CreateDIBSection(windowDc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
-namespace {
-// The rows a picture shows: the newest `count` of all the rows handed in.
-class ShownRows final : public NotificationRows {
-public:
-    ShownRows(const NotificationRows& all, int first) : all(all), first(first) {}
-    int count() const override { return all.count() - first; }
-    PaintedRow paintedRow(int r) const override { return all.paintedRow(first + r); }
-
-private:
-    const NotificationRows& all;
-    const int first;
-};
-}  // namespace
-
 // The last picture, when it can be drawn over again: the same size and the
 // same kind (a 32-bit DIB section for an alpha skin, else a bitmap of the
 // screen's format). Every pixel of it is drawn anew by the background.
@@ -241,76 +226,85 @@ static HBITMAP reusablePicture(HBITMAP previous, bool alphaPicture, int width, i
     return section.dsBm.bmWidth == width && section.dsBm.bmHeight == height ? previous : nullptr;
 }
 
-void ComposeNotifications(const NotificationRows& rows, int maxHeight) {
+RowMeasure::RowMeasure() : dc(notificationWindow), normalFont(dc) {
+    // Most texts begin in the normal font: with it selected beforehand,
+    // measuring selects a font only where a text changes it.
+    selected = dc && normalFont.select(skin.normalFont);
+}
+
+SIZE RowMeasure::measure(const PaintedRow& row) const { return MeasureMarkup(row.text, dc); }
+
+long long PictureHeight(int rows, int tallest) {
+    return (long long)rows * ((long long)tallest + skin.lineSpacing) + skin.marginTop + skin.marginBottom;
+}
+
+// No picture, of no size: what a compose that could not draw leaves, so the
+// hit test and the screen reader find no rows on stale geometry.
+static bool failed() {
+    contentWidth = contentHeight = rowHeight = 0;
+    return false;
+}
+
+bool ComposeNotifications(const NotificationRows& rows, const std::vector<SIZE>& sizes) {
     ScopedBitmap previous(composedBitmap);
     composedBitmap = nullptr;
-    firstShownRow = 0;
     if (rows.count() == 0) {
         ReleaseSavedAlpha();
-        return;
+        return true;
     }
+    if ((int)sizes.size() < rows.count()) return failed();
 
-    // The newest lines are measured first, and only as many as fit into
-    // `maxHeight` (always at least the newest one): a queue far longer than
-    // a screen costs what one screen shows.
-    int widest = 0, tallest = 0, first = rows.count();
-    std::vector<int> measured;
-    {
-        // Every line is measured on the window's whole-window context (the
-        // screen's while there is no window), taken once for all of them.
-        ScopedGetWindowDC measuring(notificationWindow);
-        if (!measuring) return;
-        // Most texts begin in the normal font: with it selected beforehand,
-        // measuring selects a font only where a text changes it.
-        ScopedSelectObject normalFont(measuring, skin.normalFont);
-        const long long margins = (long long)skin.marginTop + skin.marginBottom;
-        while (first > 0) {
-            SIZE size = MeasureMarkup(rows.paintedRow(first - 1).text, measuring);
-            const int taller = size.cy > tallest ? size.cy : tallest;
-            const long long height = (long long)(rows.count() - first + 1) * ((long long)taller + skin.lineSpacing);
-            if (first < rows.count() && height + margins > maxHeight) break;
-            measured.push_back(size.cx);
-            if (size.cx > widest) widest = size.cx;
-            tallest = taller;
-            --first;
-        }
+    int widest = 0, tallest = 0;
+    std::vector<int> widths((size_t)rows.count());
+    for (int r = 0; r < rows.count(); r++) {
+        widths[r] = sizes[r].cx;
+        if (sizes[r].cx > widest) widest = sizes[r].cx;
+        if (sizes[r].cy > tallest) tallest = sizes[r].cy;
     }
-    firstShownRow = first;
-    const ShownRows shown(rows, first);
-    // Measured newest first; drawn from the top.
-    const std::vector<int> widths(measured.rbegin(), measured.rend());
     long long width = (long long)widest + skin.marginLeft + skin.marginRight;
     if (skin.iconDisplay != ICONS_NONE) width += (long long)skin.iconSpace + 16;
     rowHeight = clampToInt((long long)tallest + skin.lineSpacing);
-    long long height = (long long)shown.count() * rowHeight + skin.marginTop + skin.marginBottom;
+    long long height = PictureHeight(rows.count(), tallest);
     contentWidth = clampToInt(width < skin.bitmapWidth ? skin.bitmapWidth : width);
     contentHeight = clampToInt(height < skin.bitmapHeight ? skin.bitmapHeight : height);
 
     const bool alphaSkin = skin.transparent && skin.maskType == MASK_ALPHA && updateLayeredWindow;
     {
         ScopedGetDC windowDc(notificationWindow);
-        if (!windowDc) return;
+        if (!windowDc) return failed();
         // An absurd skin (margins of millions of pixels) leaves no picture.
         const bool alphaPicture = alphaSkin && skin.skinBitmap;
         ScopedBitmap picture(reusablePicture(previous, alphaPicture, contentWidth, contentHeight));
         if (picture) previous.release();
         else if (alphaPicture) picture.reset(createAlphaPicture(windowDc, contentWidth, contentHeight));
         else picture.reset(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
-        if (!picture) return;
+        if (!picture) return failed();
         SavedAlphaDrop unfinished;
-        if (!drawPicture(picture, windowDc, shown, widths, alphaSkin, &unfinished)) return;
+        if (!drawPicture(picture, windowDc, rows, widths, alphaSkin, &unfinished)) return failed();
         composedBitmap = picture.release();
         if (alphaSkin && skin.skinBitmap) RestoreAlphaOf(composedBitmap);
     }
 
     if (skin.skinBitmap && skin.transparent && skin.maskType == MASK_COLOR && !updateLayeredWindow)
         applyColorKeyRegion();
+    return true;
 }
 
-void ResetContentSize() {
-    contentWidth = contentHeight = 0;
-    firstShownRow = 0;
+bool ComposeNotifications(const NotificationRows& rows) {
+    std::vector<SIZE> sizes;
+    if (rows.count() > 0) {
+        const RowMeasure measuring;
+        if (!measuring) {
+            ScopedBitmap previous(composedBitmap);
+            composedBitmap = nullptr;
+            return failed();
+        }
+        for (int r = 0; r < rows.count(); r++) sizes.push_back(measuring.measure(rows.paintedRow(r)));
+    }
+    return ComposeNotifications(rows, sizes);
 }
+
+void ResetContentSize() { contentWidth = contentHeight = 0; }
 
 void ReleaseNotificationPicture() {
     DeleteObjectSafe(&composedBitmap);

@@ -1,6 +1,12 @@
-// The notification queue's storage: one entry per shown line, oldest first;
-// row r of the window is entry r. The queue's logic (queue.cpp) is the only
-// writer; the painting reads the lines through the skin's row view.
+// The notification queue: requests become lines, oldest first, and lines
+// leave by expiry, click, id, contact or the limit. Its operations change
+// the queue and nothing else, and each says what changed; the window's
+// update step (window_update.h), which offers the same operations to the
+// rest of the plug-in, follows every change on screen. Which lines the
+// window shows is decided there too (shown_lines.h): the painting reads the
+// shown ones through the skin's row view. Every icon handed in is destroyed
+// exactly once: at once when its request is refused, else with the line
+// holding it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +14,19 @@
 #include <deque>
 #include <string>
 #include "notification_rows.h"
+
+// lParam of MSG_ADD_NOTIFICATION; eight consecutive 32-bit fields.
+struct NotificationRequest {
+    const char* text;
+    HICON icon;             // ownership passes to the queue
+    HIMAGELIST imageList;   // not owned
+    int32_t imageIndex;
+    int32_t displayTime;    // multiples of the delay; <= 0 default rule
+    int32_t clickable;
+    const int32_t* origin;  // action, parent, contact; may be null
+    int32_t clickValue;
+};
+static_assert(sizeof(NotificationRequest) == 32, "eight 32-bit fields");
 
 struct NotificationEntry {
     int32_t id;
@@ -25,8 +44,17 @@ struct NotificationEntry {
     int32_t continuesNext;
 };
 
+// What one operation did to the queue.
+struct QueueChange {
+    int32_t id = -1;      // the notification added, -1 when none was
+    int firstAdded = -1;  // row of its first line, -1 when none was added
+    int removed = 0;      // lines removed (the limit's trimming included)
+    bool emptied = false; // the change left the queue empty (a refusal changes nothing)
+};
+
 class NotificationQueue final : public NotificationRows {
 public:
+    // The lines, oldest first, as the painting reads them.
     int count() const override { return (int)entries.size(); }
     PaintedRow paintedRow(int r) const override {
         const NotificationEntry& e = entries[r];
@@ -35,6 +63,22 @@ public:
     bool empty() const { return entries.empty(); }
     const NotificationEntry& row(int r) const { return entries[r]; }
     NotificationEntry& row(int r) { return entries[r]; }
+
+    // The operations.
+    // The duplicate test, the new id, the lines and the limit; a request
+    // without text is refused.
+    QueueChange addNotification(const NotificationRequest* request);
+    // A request refused before it reached the queue: its icon is destroyed.
+    static QueueChange refuse(const NotificationRequest* request);
+    QueueChange removeById(int id);
+    QueueChange removeByContact(int contactRow);
+    // The whole notification holding the row.
+    QueueChange removeClicked(int row);
+    // The lines whose time has come by the plug-in's clock.
+    QueueChange expireDueLines();
+    QueueChange removeAll();
+
+    // Storage, for the operations and for tests that set lines up directly.
     void append(NotificationEntry e) { entries.push_back(std::move(e)); }
     // Destroys the line's icon, then erases it.
     void removeAt(int r);
@@ -43,6 +87,11 @@ public:
 
 private:
     std::deque<NotificationEntry> entries;
+
+    void appendLines(const NotificationRequest* request, int32_t id, int32_t expiresAt, const int32_t origin[3]);
+    int applyLimit();
+    QueueChange removalOf(int removed) const;
 };
 
 extern NotificationQueue notificationQueue;
+extern int32_t notificationCounter;  // 0 at load, never reset

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <new>
 #include "accessible.h"
+#include "alpha_channel.h"
 #include "config_columns.h"
 #include "gdi_guards.h"
 #include "host_api.h"

@@ -3,11 +3,10 @@
 //
 // States and timers:
 //   Hidden  - nothing shown, and no timer of ours runs: a laptop's battery
-//             pays for every wake-up. Every way of hiding (hideWindow) stops
-//             both timers; only showing starts one again. Hide-all alone
-//             (hideBeforeTearDown) leaves the timers and the state as they
-//             are: the core sends it right before it destroys the window,
-//             which ends them, after stopping what it needs stopped.
+//             pays for every wake-up. Hiding (hideWindow) is one step on
+//             every path, hide-all right before the window's destruction
+//             included: it stops both timers and sets the state; only
+//             showing starts a timer again.
 //   Growing - timer 1 (ANIMATION_TIMER, 10 ms) moves the top and left edges
 //             towards the full size; the right and bottom edges stay at the
 //             anchor. Reaching the full size stops timer 1 and starts timer 2.
@@ -137,19 +136,15 @@ void placeAtFullSize(bool show) {
     applyWindowRect();
 }
 
-void hideBeforeTearDown() {
+void hideWindow() {
+    stopTimer(ANIMATION_TIMER);
+    stopTimer(EXPIRY_TIMER);
+    displayState = Hidden;
     windowRect.left = anchorRight - 1;
     windowRect.top = anchorBottom - 1;
     windowRect.right = anchorRight;
     windowRect.bottom = anchorBottom;
     if (notificationWindow) ShowWindow(notificationWindow, SW_HIDE);
-}
-
-void hideWindow() {
-    stopTimer(ANIMATION_TIMER);
-    stopTimer(EXPIRY_TIMER);
-    displayState = Hidden;
-    hideBeforeTearDown();
 }
 
 void collapseAfterExpiry() {

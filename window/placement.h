@@ -39,12 +39,10 @@ void showAfterAdd();
 // Lines were removed and some remain: the window, shown, takes its new size
 // at once. `show` is false for expiry, which never shows the window anew.
 void placeAtFullSize(bool show);
-// Nothing is left to show: the timers stop and the window is hidden, its
-// rectangle the one-pixel square at the anchor.
+// Nothing is left to show: the timers stop, the state is Hidden and the
+// window is hidden, its rectangle the one-pixel square at the anchor. The
+// one way of hiding, whatever the cause.
 void hideWindow();
-// Hide-all: the same square and SW_HIDE, with the timers and the state left
-// as they are for the window's destruction that follows.
-void hideBeforeTearDown();
 // After the last line expired: a ten-pixel strip at the anchor is applied.
 void collapseAfterExpiry();
 // One tick of the animation timer while growing.

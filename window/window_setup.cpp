@@ -9,7 +9,7 @@
 #include "placement.h"
 #include "plugin_state.h"
 #include "private_messages.h"
-#include "queue.h"
+#include "notification_queue.h"
 #include "window_settings.h"
 #include "skin.h"
 #include "skin_load.h"

@@ -2,18 +2,19 @@
 #include "window_update.h"
 #include "announcements.h"
 #include "config_columns.h"
-#include "gdi_guards.h"
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"
+#include "shown_lines.h"
 #include "user_presence.h"
 
-static void compose() { ComposeNotifications(notificationQueue, pictureHeightLimit()); }
+static void compose() { composeShownLines(pictureHeightLimit()); }
 
 // Everything went: the picture has no size, the window is hidden with its
 // timers stopped, and readers learn that the lines are gone.
 static void hideEmptied() {
     ResetContentSize();
+    forgetShownLines();
     hideWindow();
     announceReorder();
 }
@@ -65,10 +66,10 @@ static void followWorkAreaMove() {
     if (!moveToWorkArea()) return;  // another program's message, or no change
     if (notificationQueue.empty() || displayState == Hidden) return;
     // Only a new height can change which lines fit; a mere move keeps the picture.
-    const int shownBefore = firstShownRow;
+    const int shownBefore = firstShownRow();
     if (pictureHeightLimit() != heightBefore) compose();
     placeAfterWorkAreaMove();
-    if (firstShownRow != shownBefore) announceReorder();
+    if (firstShownRow() != shownBefore) announceReorder();
 }
 
 void followWindowChange(WindowChange cause, const QueueChange& change) {
@@ -85,12 +86,8 @@ void followWindowChange(WindowChange cause, const QueueChange& change) {
         followRemoval(change);
         break;
     case WindowChange::ClosedByMouse:
-        hideEmptied();
-        break;
     case WindowChange::HiddenAll:
-        ResetContentSize();
-        hideBeforeTearDown();
-        announceReorder();
+        hideEmptied();
         break;
     case WindowChange::WorkAreaMoved:
         followWorkAreaMove();
@@ -99,42 +96,36 @@ void followWindowChange(WindowChange cause, const QueueChange& change) {
 }
 
 int addNotification(const NotificationRequest* request) {
-    if (!request) return -1;
-    {
-        // A request refused before it reaches the queue takes its icon with it.
-        ScopedIcon icon(request->icon);
-        if (!notificationWindow) return -1;
-        if (!request->text) return -1;
-        if (configInt(COL_FULLSCREEN) && (fullscreenTest() || userIsBusy())) return -1;
-        icon.release();
-    }
-    const QueueChange change = enqueueNotification(request);
+    // Without a window, or while a full-screen program or a busy user
+    // should not be disturbed, the request is refused before the queue.
+    const bool held = !notificationWindow || (configInt(COL_FULLSCREEN) && (fullscreenTest() || userIsBusy()));
+    const QueueChange change = held ? NotificationQueue::refuse(request) : notificationQueue.addNotification(request);
     followWindowChange(WindowChange::Added, change);
     return change.id;
 }
 
 void removeById(int id) {
     if (notificationQueue.empty()) return;
-    followWindowChange(WindowChange::RemovedById, removeLinesOfId(id));
+    followWindowChange(WindowChange::RemovedById, notificationQueue.removeById(id));
 }
 
 void removeByContact(int contactRow) {
     if (notificationQueue.empty()) return;
-    followWindowChange(WindowChange::RemovedByContact, removeLinesOfContact(contactRow));
+    followWindowChange(WindowChange::RemovedByContact, notificationQueue.removeByContact(contactRow));
 }
 
 void removeClicked(int row) {
     if (row < 0 || row >= notificationQueue.count()) return;
-    followWindowChange(WindowChange::Clicked, removeNotificationAt(row));
+    followWindowChange(WindowChange::Clicked, notificationQueue.removeClicked(row));
 }
 
 void expireDueLines() {
     if (notificationQueue.empty()) return;
-    followWindowChange(WindowChange::Expired, expireLines());
+    followWindowChange(WindowChange::Expired, notificationQueue.expireDueLines());
 }
 
-void hideAll() { followWindowChange(WindowChange::HiddenAll, clearQueue()); }
+void hideAll() { followWindowChange(WindowChange::HiddenAll, notificationQueue.removeAll()); }
 
-void closeAllByMouse() { followWindowChange(WindowChange::ClosedByMouse, clearQueue()); }
+void closeAllByMouse() { followWindowChange(WindowChange::ClosedByMouse, notificationQueue.removeAll()); }
 
 void followWorkArea() { followWindowChange(WindowChange::WorkAreaMoved, QueueChange()); }

@@ -1,12 +1,12 @@
 // The one step that follows every change of the notification queue on the
 // screen. The queue's operations only change the queue and say what
-// changed (queue.h); this step then composes the picture, shows, places,
+// changed (notification_queue.h); this step then composes the picture, shows, places,
 // grows or hides the window, starts or stops the timers (placement.h) and
 // tells screen readers (announcements.h), in that order. Each cause of a
 // change is one caller. The picture holds the newest lines that fit the
 // work area's height; older ones wait in the queue until they fit.
 #pragma once
-#include "queue.h"
+#include "notification_queue.h"
 
 enum class WindowChange {
     Added,             // a notification was queued
@@ -21,7 +21,8 @@ enum class WindowChange {
 
 void followWindowChange(WindowChange cause, const QueueChange& change);
 
-// The window's operations on the queue, each followed by the step.
+// The window's operations on the queue, each the queue's operation of the
+// same name followed by the step.
 // The new id, or -1 when the notification was refused or dropped.
 int addNotification(const NotificationRequest* request);
 void removeById(int id);
@@ -32,9 +33,8 @@ void expireDueLines();
 // On a change of Windows' settings: the work area is read again, and the
 // window follows its corner when it moved. The queue is left as it is.
 void followWorkArea();
-// Removes every line and hides the window, leaving the timers and the state
-// to the window's destruction that follows (MSG_HIDE_ALL).
+// Removes every line and hides the window (MSG_HIDE_ALL, right before the
+// window is destroyed).
 void hideAll();
-// The mouse-close click: removes every line and hides the window, its
-// timers stopped.
+// The mouse-close click: removes every line and hides the window.
 void closeAllByMouse();

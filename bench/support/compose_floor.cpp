@@ -2,7 +2,7 @@
 #include <string.h>
 #include "skin/paint.h"
 #include "skin/skin.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 ComposeFloor::ComposeFloor() {
     HDC screen = GetDC(nullptr);

@@ -8,7 +8,7 @@
 #include "contract/host_messages.h"
 #include "scenario_player.h"
 #include "screenshots.h"
-#include "shown_lines.h"
+#include "window_reader.h"
 #include "spoken_alerts.h"
 
 namespace {

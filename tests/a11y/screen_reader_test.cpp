@@ -24,7 +24,7 @@
 #include "support/network_plugin.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "core/entry.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "plugin_fixture.h"
 #include "support/fake_clock.h"
 #include "support/network_plugin.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 namespace {
 class OneClock : public PluginTest {

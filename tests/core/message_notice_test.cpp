@@ -13,7 +13,7 @@
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "window/private_messages.h"
 #include "support/copy_recorder.h"
 

@@ -18,7 +18,7 @@
 #include "support/guard_page.h"
 #include "support/message_boxes.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "support/network_plugin.h"
 #include "core/entry.h"
 

@@ -1,6 +1,6 @@
 #include "recording_window.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 static const char CLASS_NAME[] = "CoreTestRecordingWindow";
 

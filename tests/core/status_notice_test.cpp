@@ -13,7 +13,7 @@
 #include "support/message_boxes.h"
 #include "support/fake_clock.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "window/private_messages.h"
 #include "support/network_plugin.h"
 #include "support/copy_recorder.h"

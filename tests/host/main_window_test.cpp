@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "host/app/main_window.h"
-#include "host/app/shown_lines.h"
+#include "host/app/window_reader.h"
 #include "support/win_helpers.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 namespace {
 std::string classOf(HWND w) {

@@ -9,7 +9,7 @@
 #include "contract/plugin_state.h"
 #include "host/double/peer_plugin.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "support/copy_recorder.h"
 #include "core/entry.h"
 

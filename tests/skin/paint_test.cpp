@@ -4,6 +4,7 @@
 #include "skin_fixture.h"
 #include "contract/plugin_state.h"
 #include "skin/markup.h"
+#include "skin/alpha_channel.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
 #include "skin/skin_load.h"

@@ -6,7 +6,7 @@
 #include <stdint.h>
 #include <string>
 #include <vector>
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 struct RecordedRequest {
     std::string text;

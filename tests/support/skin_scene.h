@@ -11,7 +11,7 @@
 #include "support/message_boxes.h"
 #include "support/recorded_request.h"
 #include "support/win_helpers.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 // Every MSG_ADD_NOTIFICATION the notification window received.
 extern std::vector<RecordedRequest> recordedRequests;

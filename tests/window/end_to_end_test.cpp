@@ -14,7 +14,7 @@
 #include "support/win_helpers.h"
 #include "support/fake_clock.h"
 #include "window/notify_window.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 #include "window_fixture.h"
 #include "core/entry.h"
 

@@ -270,7 +270,9 @@ TEST_F(QueueTest, RemovalByIdAndByContact) {
     EXPECT_FALSE(timerRunning(EXPIRY_TIMER));
 }
 
-TEST_F(QueueTest, HideAllEmptiesAndCollapsesButKeepsTheState) {
+// Hide-all hides as every other way of hiding does: no timer runs once
+// nothing is shown, whether or not the window is destroyed afterwards.
+TEST_F(QueueTest, HideAllEmptiesCollapsesAndStopsTheTimers) {
     HICON icons[3] = {makeIcon(), makeIcon(), makeIcon()};
     add("one", 1, 0, nullptr, icons[0]);
     add("two\nlines", 1, 0, nullptr, icons[1]);
@@ -283,8 +285,9 @@ TEST_F(QueueTest, HideAllEmptiesAndCollapsesButKeepsTheState) {
     EXPECT_EQ(contentHeight, 0);
     EXPECT_EQ(windowRect, (RECT{anchorRight - 1, anchorBottom - 1, anchorRight, anchorBottom}));
     EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_EQ(displayState, Shown);
-    EXPECT_TRUE(timerRunning(EXPIRY_TIMER));
+    EXPECT_EQ(displayState, Hidden);
+    EXPECT_FALSE(timerRunning(EXPIRY_TIMER));
+    EXPECT_FALSE(timerRunning(ANIMATION_TIMER));
 }
 
 // Wine's GDI handle table holds about 65,500 objects: leaking one icon or

@@ -8,6 +8,7 @@
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
 #include "host/double/stand_in_host.h"
+#include "skin/alpha_channel.h"
 #include "skin/paint.h"
 #include "skin/skin.h"
 #include "support/fake_clock.h"
@@ -15,7 +16,7 @@
 #include "window/placement.h"
 #include "window/window_settings.h"
 #include "window/window_update.h"
-#include "window/queue.h"
+#include "window/notification_queue.h"
 
 // A 16 x 16 icon of its own; the queue is to destroy it.
 HICON makeIcon();

@@ -1,4 +1,4 @@
-#include "shown_lines.h"
+#include "window_reader.h"
 #include <ole2.h>
 #include <oleacc.h>
 #include "vorlane_notify.h"
