@@ -16,6 +16,15 @@ typedef BOOL(WINAPI* UpdateLayeredWindowFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT
 // Tests may overwrite it to exercise the non-layered paths.
 extern UpdateLayeredWindowFn updateLayeredWindow;
 
+// The start-up and the shut-down change the state above through these.
+// A start-up begins: the host is known, nothing is started yet.
+void attachHost(HostControl* control);
+// The image libraries serve: windows are made for the host's module, and
+// layered where the system has UpdateLayeredWindow.
+void markPluginStarted();
+// Shut-down: no host, nothing started.
+void detachHost();
+
 extern const char NOTIFY_WINDOW_CLASS[];  // "VorlaneNotifyWindow"
 // The notification window while it exists, else null: the window code
 // creates and forgets it, the drawing code measures and draws for it.

@@ -47,22 +47,16 @@ bool devilUsable(HMODULE plugin) {
 }  // namespace
 
 int startPlugin(HostControl* control) {
-    host = control;
-    pluginStarted = false;
+    attachHost(control);
     if (!devilUsable(host ? host->moduleHandle() : nullptr)) return 0;
     devil.ilInit();
     devil.iluInit();
     devil.ilutRenderer(ILUT_WIN32);
 
-    moduleInstance = host ? host->moduleHandle() : nullptr;
+    markPluginStarted();
     registerNotifyWindowClass(moduleInstance);
-
-    HMODULE user32 = GetModuleHandleA("USER32.DLL");
-    updateLayeredWindow =
-        user32 ? (UpdateLayeredWindowFn)(void*)GetProcAddress(user32, "UpdateLayeredWindow") : nullptr;
     lookUpUiaNotifications();
     lookUpUserNotificationState();
-    pluginStarted = true;
     return 1;
 }
 
@@ -75,7 +69,6 @@ int stopPlugin() {
     dropUiaNotifications();
     dropUserNotificationState();
     if (pluginStarted) UnloadDevil();
-    pluginStarted = false;
-    host = nullptr;
+    detachHost();
     return 1;
 }

@@ -1,6 +1,7 @@
-// What the notification picture is drawn from: the shown lines, oldest first
-// (row r of the window is line r), read through a view that cannot change
-// them. The window's queue holds the lines and offers this view.
+// What the notification picture is drawn from: the rows the window shows,
+// top row first (row r of the picture is row r of the view), read through a
+// view that cannot change them. The window decides which rows those are and
+// offers the view; the picture knows nothing of what lies beyond it.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>

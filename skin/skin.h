@@ -33,13 +33,16 @@ struct Skin {
     COLORREF infoBackColor;
 };
 
+// The active look: written by the skin loader (skin_load.h) alone.
 extern Skin skin;
 extern char currentSection[256];  // "global" when the plug-in is loaded
 // The line of the header that opened currentSection in the file being read;
 // 0 before the file's first header.
 extern int currentSectionLine;
 
-int ReadSkinFile(const char* path);  // 0 success, 1 failure
-void ParseSkinLine(char* line);
+// Reading a definition file into a look: 0 success, 1 failure.
+int ReadSkinFile(const char* path, Skin* into);
+void ParseSkinLine(char* line, Skin* into);
 COLORREF ParseColor(const char* value);
-void RecreateFonts();
+// The look's four fonts made again from its face and size.
+void RecreateFonts(Skin* look);

@@ -1,4 +1,5 @@
-// The skin definition file: a small INI-style text read into the active look.
+// The skin definition file: a small INI-style text read into the look it is
+// handed (the skin loader hands the active one).
 // Only the space counts as blank, comments and sections start in the first
 // column, names are compared byte for byte. Only the first 1024 bytes of a
 // file (after CR LF became LF) are read.
@@ -11,7 +12,6 @@
 #include "skin_diagnostics.h"
 #include "wide_text.h"
 
-Skin skin;
 char currentSection[256] = "global";
 int currentSectionLine = 0;
 const SkinDiagnostics* skinDiagnostics = nullptr;
@@ -82,11 +82,12 @@ COLORREF ParseColor(const char* value) {
     return color;
 }
 
-void RecreateFonts() {
-    DeleteObjectSafe(&skin.normalFont);
-    DeleteObjectSafe(&skin.underlineFont);
-    DeleteObjectSafe(&skin.boldUnderlineFont);
-    DeleteObjectSafe(&skin.boldFont);
+void RecreateFonts(Skin* into) {
+    Skin& look = *into;
+    DeleteObjectSafe(&look.normalFont);
+    DeleteObjectSafe(&look.underlineFont);
+    DeleteObjectSafe(&look.boldUnderlineFont);
+    DeleteObjectSafe(&look.boldFont);
 
     int dpi = 96;
     {
@@ -96,12 +97,12 @@ void RecreateFonts() {
 
     LOGFONTW font;
     memset(&font, 0, sizeof(font));
-    font.lfHeight = -MulDiv(skin.fontSize, dpi, 72);
+    font.lfHeight = -MulDiv(look.fontSize, dpi, 72);
     font.lfWeight = FW_NORMAL;
     // The texts are Central European: the face's variant that has their
     // letters. On a Polish Windows that is the system's own character set.
     font.lfCharSet = EASTEUROPE_CHARSET;
-    WideText face(skin.fontFace);
+    WideText face(look.fontFace);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
 
     ScopedGdiObject<HFONT> normal(CreateFontIndirectW(&font));
@@ -116,13 +117,13 @@ void RecreateFonts() {
         // drawn without a font or in a mixture of typefaces. Deleting a
         // stock object later does nothing.
         HFONT standIn = (HFONT)GetStockObject(DEFAULT_GUI_FONT);
-        skin.normalFont = skin.underlineFont = skin.boldUnderlineFont = skin.boldFont = standIn;
+        look.normalFont = look.underlineFont = look.boldUnderlineFont = look.boldFont = standIn;
         return;
     }
-    skin.normalFont = normal.release();
-    skin.underlineFont = underline.release();
-    skin.boldUnderlineFont = boldUnderline.release();
-    skin.boldFont = bold.release();
+    look.normalFont = normal.release();
+    look.underlineFont = underline.release();
+    look.boldUnderlineFont = boldUnderline.release();
+    look.boldFont = bold.release();
 }
 
 static void setMargin(const char* key, const char* value, int* left, int* top, int* right, int* bottom) {
@@ -133,56 +134,56 @@ static void setMargin(const char* key, const char* value, int* left, int* top, i
     else ignored(LINE_UNKNOWN_KEY, key);
 }
 
-static void sizingKey(const char* key, const char* value) {
+static void sizingKey(Skin& look, const char* key, const char* value) {
     if (!strcmp(key, "type")) {
-        if (!strcmp(value, "stretch")) skin.sizingType = SIZING_STRETCH;
-        else if (!strcmp(value, "tile")) skin.sizingType = SIZING_TILE;
+        if (!strcmp(value, "stretch")) look.sizingType = SIZING_STRETCH;
+        else if (!strcmp(value, "tile")) look.sizingType = SIZING_TILE;
         else ignored(LINE_BAD_WORD, value);
         return;
     }
-    setMargin(key, value, &skin.sizingLeft, &skin.sizingTop, &skin.sizingRight, &skin.sizingBottom);
+    setMargin(key, value, &look.sizingLeft, &look.sizingTop, &look.sizingRight, &look.sizingBottom);
 }
 
-static void backgroundKey(const char* key, const char* value) {
+static void backgroundKey(Skin& look, const char* key, const char* value) {
     if (!strcmp(key, "transparent")) {
-        if (isOn(value)) skin.transparent = TRUE;
+        if (isOn(value)) look.transparent = TRUE;
     } else if (!strcmp(key, "mask")) {
-        if (!strcmp(value, "color")) skin.maskType = MASK_COLOR;
-        else if (!strcmp(value, "alpha")) skin.maskType = MASK_ALPHA;
+        if (!strcmp(value, "color")) look.maskType = MASK_COLOR;
+        else if (!strcmp(value, "alpha")) look.maskType = MASK_ALPHA;
         else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "file")) {
-        copyCut(skin.backgroundFile, sizeof(skin.backgroundFile), value);
+        copyCut(look.backgroundFile, sizeof(look.backgroundFile), value);
     } else {
         ignored(LINE_UNKNOWN_KEY, key);
     }
 }
 
-static void fontKey(const char* key, const char* value) {
+static void fontKey(Skin& look, const char* key, const char* value) {
     if (!strcmp(key, "face")) {
-        copyCut(skin.fontFace, sizeof(skin.fontFace), value);
+        copyCut(look.fontFace, sizeof(look.fontFace), value);
     } else if (!strcmp(key, "size")) {
-        skin.fontSize = readInt(value);
+        look.fontSize = readInt(value);
     } else if (!strcmp(key, "color")) {
-        if (isSixCharacters(value)) skin.fontColor = ParseColor(value);
+        if (isSixCharacters(value)) look.fontColor = ParseColor(value);
     } else if (!strcmp(key, "bold")) {
-        if (isOn(value)) skin.fontBold = TRUE;
+        if (isOn(value)) look.fontBold = TRUE;
     } else if (!strcmp(key, "style")) {
-        if (!strcmp(value, "shadow")) skin.shadowStyle = TRUE;
+        if (!strcmp(value, "shadow")) look.shadowStyle = TRUE;
         else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "shadow")) {
-        if (isSixCharacters(value)) skin.shadowColor = ParseColor(value);
+        if (isSixCharacters(value)) look.shadowColor = ParseColor(value);
     } else if (!strcmp(key, "align")) {
-        if (!strcmp(value, "left")) skin.textAlign = ALIGN_LEFT;
-        else if (!strcmp(value, "center")) skin.textAlign = ALIGN_CENTER;
-        else if (!strcmp(value, "right")) skin.textAlign = ALIGN_RIGHT;
+        if (!strcmp(value, "left")) look.textAlign = ALIGN_LEFT;
+        else if (!strcmp(value, "center")) look.textAlign = ALIGN_CENTER;
+        else if (!strcmp(value, "right")) look.textAlign = ALIGN_RIGHT;
         else ignored(LINE_BAD_WORD, value);
     } else if (!strcmp(key, "line")) {
-        skin.lineSpacing = readInt(value);
+        look.lineSpacing = readInt(value);
     } else {
         ignored(LINE_UNKNOWN_KEY, key);
     }
     // Every font line, known or not, keeps the fonts in step with face and size.
-    RecreateFonts();
+    RecreateFonts(&look);
 }
 
 static bool knownSection(const char* name) {
@@ -192,20 +193,20 @@ static bool knownSection(const char* name) {
     return false;
 }
 
-static void iconKey(const char* key, const char* value) {
+static void iconKey(Skin& look, const char* key, const char* value) {
     if (!strcmp(key, "display")) {
-        if (!strcmp(value, "left")) skin.iconDisplay = ICONS_LEFT;
-        else if (!strcmp(value, "right")) skin.iconDisplay = ICONS_RIGHT;
-        else skin.iconDisplay = ICONS_NONE;
+        if (!strcmp(value, "left")) look.iconDisplay = ICONS_LEFT;
+        else if (!strcmp(value, "right")) look.iconDisplay = ICONS_RIGHT;
+        else look.iconDisplay = ICONS_NONE;
     } else if (!strcmp(key, "space")) {
-        skin.iconSpace = readInt(value);
+        look.iconSpace = readInt(value);
     } else {
         ignored(LINE_UNKNOWN_KEY, key);
     }
 }
 
-void ParseSkinLine(char* line) {
-    if (!line || !line[0] || line[0] == '#' || line[0] == ';') return;
+void ParseSkinLine(char* line, Skin* into) {
+    if (!line || !into || !line[0] || line[0] == '#' || line[0] == ';') return;
     if (line[0] == '[') {
         const char* name = line + 1;
         const char* close = strchr(name, ']');
@@ -240,17 +241,18 @@ void ParseSkinLine(char* line) {
         return;
     }
 
+    Skin& look = *into;
     if (!strcmp(currentSection, "margins"))
-        setMargin(key, value, &skin.marginLeft, &skin.marginTop, &skin.marginRight, &skin.marginBottom);
-    else if (!strcmp(currentSection, "sizing")) sizingKey(key, value);
-    else if (!strcmp(currentSection, "background")) backgroundKey(key, value);
-    else if (!strcmp(currentSection, "font")) fontKey(key, value);
-    else if (!strcmp(currentSection, "icon")) iconKey(key, value);
+        setMargin(key, value, &look.marginLeft, &look.marginTop, &look.marginRight, &look.marginBottom);
+    else if (!strcmp(currentSection, "sizing")) sizingKey(look, key, value);
+    else if (!strcmp(currentSection, "background")) backgroundKey(look, key, value);
+    else if (!strcmp(currentSection, "font")) fontKey(look, key, value);
+    else if (!strcmp(currentSection, "icon")) iconKey(look, key, value);
     else ignored(LINE_IN_UNKNOWN_SECTION, key);
 }
 
-int ReadSkinFile(const char* path) {
-    if (!path || !*path) return 1;
+int ReadSkinFile(const char* path, Skin* into) {
+    if (!path || !*path || !into) return 1;
     // By its wide name: the path's letters are 1250, not the system's.
     FILE* file = OpenFile1250(path, L"rt");
     if (!file) return 1;
@@ -289,7 +291,7 @@ int ReadSkinFile(const char* path) {
         if (i < got && text[i] != '\n' && text[i] != 0) continue;
         text[i] = 0;
         lineNumber++;
-        if (i < got || line < text + got) ParseSkinLine(line);
+        if (i < got || line < text + got) ParseSkinLine(line, into);
         line = text + i + 1;
     }
     // The last line counted is the one the cut falls in (or, after a line

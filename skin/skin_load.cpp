@@ -15,6 +15,7 @@
 #include "skin_diagnostics.h"
 #include "wide_text.h"
 
+Skin skin;
 static const int PATH_SIZE = 260;
 
 static void skinError(const char* text) { reportSkinError(text); }
@@ -44,7 +45,7 @@ void ResetLook() {
     skin.bitmapWidth = 100;
     skin.bitmapHeight = 17;
     ResetContentSize();
-    RecreateFonts();
+    RecreateFonts(&skin);
 }
 
 void ReleaseLook() {
@@ -134,6 +135,8 @@ static bool systemHighContrast() {
 }
 
 bool (*highContrastQuery)() = systemHighContrast;
+
+void useHighContrastQuery(bool (*query)()) { highContrastQuery = query ? query : systemHighContrast; }
 static bool readInHighContrast = false;
 
 bool LookReadInHighContrast() { return readInHighContrast; }
@@ -161,7 +164,7 @@ SkinRead ReadConfiguredSkin() {
         skinError("Nie odnaleziono pliku INI wybranej skórki");
         return SKIN_FAILED;
     }
-    if (ReadSkinFile(definition) != 0) return SKIN_FAILED;
+    if (ReadSkinFile(definition, &skin) != 0) return SKIN_FAILED;
 
     char imagePath[PATH_SIZE], bitmapPath[PATH_SIZE];
     bool imageBuilt = joinPath(imagePath, base, skin.backgroundFile, "");

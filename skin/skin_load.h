@@ -21,6 +21,9 @@ SkinRead ReadConfiguredSkin();
 // Whether Windows runs in high contrast. Tests may replace it: the systems
 // they run on cannot switch high contrast on.
 extern bool (*highContrastQuery)();
+// Another way of asking it, for a program that shows skins whatever the
+// system's setting (skin-preview); null puts the system's back.
+void useHighContrastQuery(bool (*query)());
 // Whether the look in place was read while high contrast was on.
 bool LookReadInHighContrast();
 // Whether the image's fixed slices fit it; reports the error when not.

@@ -35,10 +35,8 @@ const char* definitionName = "";
 
 // Texts of the skin and of the plug-in are Windows-1250; print them as UTF-8.
 std::string shown(const char* text) {
-    std::wstring wide(strlen(text) + 1, L'\0');
-    int n = MultiByteToWideChar(1250, 0, text, -1, &wide[0], (int)wide.size());
-    if (n <= 0) return text;
-    std::string utf8((size_t)n * 3 + 1, '\0');
+    const WideText wide(text);
+    std::string utf8((size_t)wide.length() * 3 + 1, '\0');
     int m = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &utf8[0], (int)utf8.size(), nullptr, nullptr);
     return m > 0 ? std::string(utf8.c_str()) : std::string(text);
 }
@@ -150,7 +148,7 @@ int main() {
     useSkinDiagnostics(&REPORTS);
     // A skin author sees the skin itself even while Windows runs in high
     // contrast, where the plug-in would show the tooltip look instead.
-    highContrastQuery = [] { return false; };
+    useHighContrastQuery([] { return false; });
 
     StandInHost host;
     host.attachPlugin(IMessageProc, GetModuleHandleA(nullptr));

@@ -15,7 +15,7 @@
 #include "host_api.h"
 #include "host_messages.h"
 #include "info_record.h"
-#include "notify_window.h"
+#include "listeners.h"
 #include "received_message.h"
 
 std::vector<HWND> listeners;

@@ -1,6 +1,8 @@
-// The notification window's procedure. It only dispatches: the queue,
-// placement, listener and accessibility files do the work, and private
-// messages count only when the plug-in sent them. No exception leaves it.
+// The notification window's procedure: private messages count only when
+// the plug-in sent them, and each message goes to its handler here (the
+// mouse, the timers, a changed setting, the painting) or to the files that
+// do the work (the window's update step, the listeners, accessibility).
+// No exception leaves it.
 #include "notify_window.h"
 #include <commctrl.h>
 #include <new>
@@ -10,6 +12,7 @@
 #include "gdi_guards.h"
 #include "host_api.h"
 #include "host_messages.h"
+#include "listeners.h"
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"

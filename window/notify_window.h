@@ -3,7 +3,6 @@
 // The notification window: its handle, private messages and procedure.
 #pragma once
 #include <windows.h>
-#include <vector>
 #include "plugin_state.h"
 #include "vorlane_notify.h"
 
@@ -38,9 +37,3 @@ LRESULT CALLBACK NotifyWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 // else. Returns the class atom, 0 on failure (also when already registered).
 ATOM registerNotifyWindowClass(HINSTANCE module);
 
-// Listener windows of other programs (messages 1124, 1125, 2029).
-// Subscribed windows in order, no duplicates; they survive window replacement.
-extern std::vector<HWND> listeners;
-void subscribeListener(HWND listener);
-void unsubscribeListener(HWND listener);
-void broadcastText(int kind, const char* text);

@@ -11,6 +11,7 @@
 #include "host/double/stand_in_host.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
+#include "window/listeners.h"
 #include "core/entry.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "support/message_boxes.h"
 #include "support/win_helpers.h"
 #include "window/notify_window.h"
+#include "window/listeners.h"
 #include "window/notification_queue.h"
 #include "support/copy_recorder.h"
 #include "core/entry.h"

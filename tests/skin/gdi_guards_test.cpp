@@ -167,7 +167,7 @@ TEST_F(GdiGuardsScene, FontsThatCannotBeMadeAreTheDefaultFont) {
         {
             FullHandleTable table(room);
             ASSERT_EQ(room, FullHandleTable::room());
-            RecreateFonts();
+            RecreateFonts(&skin);
             left = FullHandleTable::room();
         }
         const HGDIOBJ fonts[4] = {skin.normalFont, skin.boldFont, skin.underlineFont, skin.boldUnderlineFont};
@@ -182,7 +182,7 @@ TEST_F(GdiGuardsScene, FontsThatCannotBeMadeAreTheDefaultFont) {
             EXPECT_EQ(0, left);
         }
     }
-    RecreateFonts();
+    RecreateFonts(&skin);
 }
 
 TEST_F(GdiGuardsScene, RegionWithoutRoomIsNoneAndLeaksNothing) {

@@ -12,11 +12,11 @@ protected:
     void parse(const char* section, const char* line) {
         lstrcpynA(currentSection, section, sizeof(currentSection));
         std::vector<char> buffer(line, line + strlen(line) + 1);
-        ParseSkinLine(buffer.data());
+        ParseSkinLine(buffer.data(), &skin);
     }
     int readText(const std::string& text) {
         dir.write("look.ini", text);
-        return ReadSkinFile(dir.file("look.ini").c_str());
+        return ReadSkinFile(dir.file("look.ini").c_str(), &skin);
     }
     TempDir dir;
 };
@@ -226,8 +226,8 @@ TEST_F(SkinFileTest, LinesBeforeTheFirstHeaderBelongToNoSection) {
 
 TEST_F(SkinFileTest, MissingEmptyAndReadableFiles) {
     MessageBoxCatcher boxes;
-    EXPECT_EQ(1, ReadSkinFile(dir.file("absent.ini").c_str()));
-    EXPECT_EQ(1, ReadSkinFile(nullptr));
+    EXPECT_EQ(1, ReadSkinFile(dir.file("absent.ini").c_str(), &skin));
+    EXPECT_EQ(1, ReadSkinFile(nullptr, &skin));
     EXPECT_TRUE(boxes.boxes.empty());
 
     EXPECT_EQ(1, readText(""));
@@ -250,7 +250,7 @@ TEST_F(SkinFileTest, MissingEmptyAndReadableFiles) {
     BOOL sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
     CloseHandle(file);
     ASSERT_TRUE(sized);
-    EXPECT_EQ(1, ReadSkinFile(huge.c_str()));
+    EXPECT_EQ(1, ReadSkinFile(huge.c_str(), &skin));
     DeleteFileA(huge.c_str());
     ASSERT_EQ(2u, boxes.boxes.size());
     EXPECT_EQ("Plik konfiguracji skórki zbyt duży", boxes.boxes[1].text);

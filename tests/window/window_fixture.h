@@ -12,6 +12,7 @@
 #include "skin/paint.h"
 #include "skin/skin.h"
 #include "support/fake_clock.h"
+#include "window/listeners.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
 #include "window/window_settings.h"
