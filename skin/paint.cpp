@@ -15,6 +15,7 @@
 #include "gdi_guards.h"
 #include "markup.h"
 #include "notification_rows.h"
+#include "picture_context.h"
 #include "plugin_state.h"
 #include "row_layout.h"
 #include "shape.h"
@@ -99,10 +100,9 @@ static bool drawDefaultBackground(HDC dc) {
 
 // The skin's image, stretched or tiled over the picture. False when it
 // cannot be held in a device context.
-static bool drawSkinBackground(HDC dc, HDC windowDc) {
-    ScopedMemoryDC source(windowDc);
-    ScopedSelectObject selectSource(source, skin.skinBitmap);
-    if (!selectSource.selected()) return false;
+static bool drawSkinBackground(HDC dc, HDC like) {
+    HDC source = ImageContext(like);
+    if (!source) return false;
     if (skin.sizingType == SIZING_TILE) drawTiled(dc, source, contentWidth, contentHeight);
     else drawStretched(dc, source, contentWidth, contentHeight);
     return true;
@@ -156,7 +156,8 @@ static void drawRows(HDC dc, const NotificationRows& rows, const std::vector<int
 }
 
 static void applyColorKeyRegion() {
-    ScopedRegion region(RegionFromColorKey(composedBitmap, 0x00FF00FF, 0x00101010));
+    ScopedRegion region(
+        RegionFromColorKey(composedBitmap, 0x00FF00FF, 0x00101010, HeldPictureContext(composedBitmap)));
     if (!region) return;
     // On success the system owns the region; otherwise it is still ours.
     if (SetWindowRgn(notificationWindow, region, FALSE)) region.release();
@@ -175,24 +176,28 @@ struct SavedAlphaDrop {
 
 // Background, icons and texts into `picture`. False when a device context,
 // brush or pen it needs cannot be made: then the picture is not to be shown.
-static bool drawPicture(HBITMAP picture, HDC windowDc, const NotificationRows& rows, const std::vector<int>& widths,
+static bool drawPicture(HBITMAP picture, HDC like, const NotificationRows& rows, const std::vector<int>& widths,
                         bool alphaSkin, SavedAlphaDrop* unfinished) {
-    ScopedMemoryDC dc(windowDc);
-    ScopedSelectObject selectPicture(dc, picture);
-    if (!selectPicture.selected()) return false;
-    ScopedSelectObject normalFont(dc, skin.normalFont);
+    HDC dc = PictureContextFor(picture, like);
+    if (!dc) return false;
     if (!skin.skinBitmap) {
         if (!drawDefaultBackground(dc)) return false;
     } else {
-        if (!drawSkinBackground(dc, windowDc)) return false;
+        if (!drawSkinBackground(dc, like)) return false;
         if (alphaSkin) {
             SaveAlphaOf(picture);
             unfinished->armed = true;
         }
     }
 
-    if (skin.skinBitmap) SetBkMode(dc, TRANSPARENT);
-    else SetBkColor(dc, skin.infoBackColor);
+    // The context is kept from one picture to the next: each sets the modes
+    // it draws with.
+    if (skin.skinBitmap) {
+        SetBkMode(dc, TRANSPARENT);
+    } else {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, skin.infoBackColor);
+    }
     drawRows(dc, rows, widths);
     return true;
 }
@@ -226,13 +231,24 @@ static HBITMAP reusablePicture(HBITMAP previous, bool alphaPicture, int width, i
     return section.dsBm.bmWidth == width && section.dsBm.bmHeight == height ? previous : nullptr;
 }
 
-RowMeasure::RowMeasure() : dc(notificationWindow), normalFont(dc) {
-    // Most texts begin in the normal font: with it selected beforehand,
-    // measuring selects a font only where a text changes it.
-    selected = dc && normalFont.select(skin.normalFont);
+// Most texts begin in the normal font: with it selected beforehand,
+// measuring selects a font only where a text changes it. The picture's
+// kept context has it selected already, and measures as the window's does.
+RowMeasure::RowMeasure() : kept(KeptPictureContext()) {
+    if (kept) return;
+    windowDc = GetWindowDC(notificationWindow);
+    if (!windowDc) return;
+    originalFont = SelectObject(windowDc, skin.normalFont);
+    if (!originalFont || originalFont == HGDI_ERROR) originalFont = nullptr;
 }
 
-SIZE RowMeasure::measure(const PaintedRow& row) const { return MeasureMarkup(row.text, dc); }
+RowMeasure::~RowMeasure() {
+    if (!windowDc) return;
+    if (originalFont) SelectObject(windowDc, originalFont);
+    ReleaseDC(notificationWindow, windowDc);
+}
+
+SIZE RowMeasure::measure(const PaintedRow& row) const { return MeasureMarkup(row.text, kept ? kept : windowDc); }
 
 long long PictureHeight(int rows, int tallest) {
     return (long long)rows * ((long long)tallest + skin.lineSpacing) + skin.marginTop + skin.marginBottom;
@@ -241,6 +257,7 @@ long long PictureHeight(int rows, int tallest) {
 // No picture, of no size: what a compose that could not draw leaves, so the
 // hit test and the screen reader find no rows on stale geometry.
 static bool failed() {
+    LetGoOfPicture();
     contentWidth = contentHeight = rowHeight = 0;
     return false;
 }
@@ -249,6 +266,7 @@ bool ComposeNotifications(const NotificationRows& rows, const std::vector<SIZE>&
     ScopedBitmap previous(composedBitmap);
     composedBitmap = nullptr;
     if (rows.count() == 0) {
+        LetGoOfPicture();
         ReleaseSavedAlpha();
         return true;
     }
@@ -270,17 +288,23 @@ bool ComposeNotifications(const NotificationRows& rows, const std::vector<SIZE>&
 
     const bool alphaSkin = skin.transparent && skin.maskType == MASK_ALPHA && updateLayeredWindow;
     {
-        ScopedGetDC windowDc(notificationWindow);
-        if (!windowDc) return failed();
-        // An absurd skin (margins of millions of pixels) leaves no picture.
+        // The last picture, drawn over again in the context that holds it,
+        // needs nothing of the window; a new one is made for its context.
         const bool alphaPicture = alphaSkin && skin.skinBitmap;
         ScopedBitmap picture(reusablePicture(previous, alphaPicture, contentWidth, contentHeight));
         if (picture) previous.release();
-        else if (alphaPicture) picture.reset(createAlphaPicture(windowDc, contentWidth, contentHeight));
-        else picture.reset(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
-        if (!picture) return failed();
         SavedAlphaDrop unfinished;
-        if (!drawPicture(picture, windowDc, rows, widths, alphaSkin, &unfinished)) return failed();
+        if (picture && HeldPictureContext(picture) && (!skin.skinBitmap || ImageContext(nullptr))) {
+            if (!drawPicture(picture, nullptr, rows, widths, alphaSkin, &unfinished)) return failed();
+        } else {
+            ScopedGetDC windowDc(notificationWindow);
+            if (!windowDc) return failed();
+            // An absurd skin (margins of millions of pixels) leaves no picture.
+            if (!picture && alphaPicture) picture.reset(createAlphaPicture(windowDc, contentWidth, contentHeight));
+            else if (!picture) picture.reset(CreateCompatibleBitmap(windowDc, contentWidth, contentHeight));
+            if (!picture) return failed();
+            if (!drawPicture(picture, windowDc, rows, widths, alphaSkin, &unfinished)) return failed();
+        }
         composedBitmap = picture.release();
         if (alphaSkin && skin.skinBitmap) RestoreAlphaOf(composedBitmap);
     }
@@ -307,12 +331,17 @@ bool ComposeNotifications(const NotificationRows& rows) {
 void ResetContentSize() { contentWidth = contentHeight = 0; }
 
 void ReleaseNotificationPicture() {
+    ReleasePictureContexts();
     DeleteObjectSafe(&composedBitmap);
     ReleaseSavedAlpha();
 }
 
 void PaintNotificationWindow(const PAINTSTRUCT* paint) {
     if (!paint || !paint->hdc || !composedBitmap) return;
+    if (HDC held = HeldPictureContext(composedBitmap)) {
+        BitBlt(paint->hdc, 0, 0, contentWidth, contentHeight, held, 0, 0, SRCCOPY);
+        return;
+    }
     ScopedMemoryDC dc(paint->hdc);
     ScopedSelectObject selectPicture(dc, composedBitmap);
     if (!selectPicture.selected()) return;

@@ -4,25 +4,27 @@
 #pragma once
 #include <windows.h>
 #include <vector>
-#include "gdi_guards.h"
 #include "notification_rows.h"
 
 extern HBITMAP composedBitmap;  // owned, contentWidth x contentHeight
 extern int contentWidth, contentHeight, rowHeight;
 
 // The size of rows' texts in the look's fonts, on one measuring context
-// for all of them (the window's whole-window context, the screen's while
-// there is no window).
+// for all of them (the picture's kept context, else the window's
+// whole-window context, the screen's while there is no window).
 class RowMeasure {
 public:
     RowMeasure();
-    explicit operator bool() const { return selected; }
+    ~RowMeasure();
+    RowMeasure(const RowMeasure&) = delete;
+    RowMeasure& operator=(const RowMeasure&) = delete;
+    explicit operator bool() const { return kept || originalFont; }
     SIZE measure(const PaintedRow& row) const;
 
 private:
-    ScopedGetWindowDC dc;
-    ScopedSelectObject normalFont;
-    bool selected;
+    HDC kept = nullptr;
+    HDC windowDc = nullptr;
+    HGDIOBJ originalFont = nullptr;
 };
 // The height of a picture of `rows` rows whose tallest text is `tallest`
 // pixels high: the rows with their spacing, and the top and bottom margins.

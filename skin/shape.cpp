@@ -2,6 +2,7 @@
 // the layered presentation (colour key or per-pixel alpha) when the system
 // has UpdateLayeredWindow.
 #include "shape.h"
+#include "picture_context.h"
 #include <emmintrin.h>
 #include <stdint.h>
 #include <string.h>
@@ -140,7 +141,29 @@ const bool KeyRange::haveSse2 = [] {
 
 }  // namespace
 
-HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
+// The opaque runs of the picture in `source`, copied band by band through
+// the section selected into `dc` (whose bits are `bits`).
+static HRGN regionOfBands(HDC dc, HDC source, const void* bits, LONG stride, int width, int height, int bandRows,
+                          COLORREF key, COLORREF tolerance) {
+    const KeyRange range(key, tolerance);
+    RectBuffer buffer;
+    bool complete = buffer.ready();
+    for (int top = 0; complete && top < height; top += bandRows) {
+        const int rows = height - top < bandRows ? height - top : bandRows;
+        BitBlt(dc, 0, 0, width, rows, source, 0, top, SRCCOPY);
+        GdiFlush();
+        for (int i = 0; complete && i < rows; i++) {
+            const int y = top + i;
+            const uint32_t* row = (const uint32_t*)((const BYTE*)bits + (LONG)(bandRows - 1 - i) * stride);
+            complete = range.opaqueRuns(row, width, [&](int x0, int x) { return buffer.add(x0, y, x, y + 1); });
+        }
+    }
+    if (complete) buffer.flush();
+    // A region missing some of its rows would cut the window wrongly.
+    return complete && !buffer.failed ? buffer.result.release() : nullptr;
+}
+
+HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance, HDC holding) {
     if (!bitmap) return nullptr;
     ScopedMemoryDC dc(nullptr);
     if (!dc) return nullptr;
@@ -166,42 +189,24 @@ HRGN RegionFromColorKey(HBITMAP bitmap, COLORREF key, COLORREF tolerance) {
     ScopedBitmap section(CreateDIBSection(dc, (BITMAPINFO*)&header, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits) return nullptr;
     ScopedSelectObject selectSection(dc, section);
-    ScopedMemoryDC source(dc.get());
-    ScopedSelectObject selectSource(source, bitmap);
     BITMAP sectionInfo;
-    if (!selectSection.selected() || !selectSource.selected() ||
-        !GetObjectA(section, sizeof(sectionInfo), &sectionInfo))
-        return nullptr;
+    if (!selectSection.selected() || !GetObjectA(section, sizeof(sectionInfo), &sectionInfo)) return nullptr;
     const LONG stride = (sectionInfo.bmWidthBytes + 3) & ~3;
-
-    const KeyRange range(key, tolerance);
-    RectBuffer buffer;
-    bool complete = buffer.ready();
-    for (int top = 0; complete && top < height; top += bandRows) {
-        const int rows = height - top < bandRows ? height - top : bandRows;
-        BitBlt(dc, 0, 0, width, rows, source, 0, top, SRCCOPY);
-        GdiFlush();
-        for (int i = 0; complete && i < rows; i++) {
-            const int y = top + i;
-            const uint32_t* row = (const uint32_t*)((const BYTE*)bits + (LONG)(bandRows - 1 - i) * stride);
-            complete = range.opaqueRuns(row, width, [&](int x0, int x) { return buffer.add(x0, y, x, y + 1); });
-        }
+    // A bitmap is selected into one context at a time: one that holds it
+    // already is the source, else it is selected into one for this.
+    if (!holding) {
+        ScopedMemoryDC source(dc.get());
+        ScopedSelectObject selectSource(source, bitmap);
+        if (!selectSource.selected()) return nullptr;
+        return regionOfBands(dc, source, bits, stride, width, height, bandRows, key, tolerance);
     }
-    if (complete) buffer.flush();
-    // A region missing some of its rows would cut the window wrongly.
-    return complete && !buffer.failed ? buffer.result.release() : nullptr;
+    return regionOfBands(dc, holding, bits, stride, width, height, bandRows, key, tolerance);
 }
 
-void PlaceNotificationWindow(const RECT& windowRect) {
+// The layered window shows the picture of `dc` at `windowRect`.
+static void presentLayered(HDC screen, HDC dc, const RECT& windowRect) {
     const int width = windowRect.right - windowRect.left;
     const int height = windowRect.bottom - windowRect.top;
-    if (!skin.transparent || !updateLayeredWindow) {
-        MoveWindow(notificationWindow, windowRect.left, windowRect.top, width, height, TRUE);
-        return;
-    }
-    ScopedGetDC screen(nullptr);
-    ScopedMemoryDC dc(screen);
-    ScopedSelectObject selectPicture(dc, composedBitmap);
     POINT destination = {windowRect.left, windowRect.top};
     SIZE size = {width, height};
     POINT origin = {0, 0};
@@ -212,4 +217,22 @@ void PlaceNotificationWindow(const RECT& windowRect) {
         updateLayeredWindow(notificationWindow, screen, &destination, &size, dc, &origin, 0x00FF00FF, nullptr,
                             ULW_COLORKEY);
     }
+}
+
+void PlaceNotificationWindow(const RECT& windowRect) {
+    const int width = windowRect.right - windowRect.left;
+    const int height = windowRect.bottom - windowRect.top;
+    if (!skin.transparent || !updateLayeredWindow) {
+        MoveWindow(notificationWindow, windowRect.left, windowRect.top, width, height, TRUE);
+        return;
+    }
+    ScopedGetDC screen(nullptr);
+    // The picture's kept context holds it; else it is selected for this.
+    if (const HDC held = HeldPictureContext(composedBitmap)) {
+        presentLayered(screen, held, windowRect);
+        return;
+    }
+    ScopedMemoryDC dc(screen);
+    ScopedSelectObject selectPicture(dc, composedBitmap);
+    presentLayered(screen, dc, windowRect);
 }

@@ -10,6 +10,7 @@
 #include "host_api.h"
 #include "image_header.h"
 #include "paint.h"
+#include "picture_context.h"
 #include "plugin_state.h"
 #include "skin.h"
 #include "skin_diagnostics.h"
@@ -21,6 +22,8 @@ static const int PATH_SIZE = 260;
 static void skinError(const char* text) { reportSkinError(text); }
 
 void ResetLook() {
+    // The picture's contexts hold the old fonts and image: they let go first.
+    ReleasePictureContexts();
     skin.marginLeft = skin.marginRight = 4;
     skin.marginTop = skin.marginBottom = 2;
     skin.sizingLeft = skin.sizingRight = 4;
@@ -49,12 +52,13 @@ void ResetLook() {
 }
 
 void ReleaseLook() {
+    // The picture's contexts hold the fonts and the image: they let go first.
+    ReleaseNotificationPicture();
     DeleteObjectSafe(&skin.normalFont);
     DeleteObjectSafe(&skin.boldFont);
     DeleteObjectSafe(&skin.underlineFont);
     DeleteObjectSafe(&skin.boldUnderlineFont);
     DeleteObjectSafe(&skin.skinBitmap);
-    ReleaseNotificationPicture();
 }
 
 void PremultiplyAlpha(int width, int height, BYTE* pixels) {

@@ -2,12 +2,17 @@
 // left: selections put back on every return, objects deleted unless handed
 // on, and with the process's handle table full no picture, region or font
 // made of a missing handle, and nothing left behind.
+#include <limits.h>
 #include "skin_fixture.h"
 #include "skin/gdi_guards.h"
 #include "skin/markup.h"
 #include "skin/paint.h"
+#include "skin/picture_context.h"
 #include "skin/shape.h"
 #include "skin/skin.h"
+#include "window/notify_window.h"
+#include "window/shown_lines.h"
+#include "window/window_setup.h"
 
 namespace {
 
@@ -127,7 +132,9 @@ TEST_F(GdiGuardsScene, MarkupLeavesTheCallersFontAndNeverMeasuresWithoutOne) {
 
 // The picture needs a few handles (contexts, the bitmap, brush and pen):
 // with each number of free entries below what it needs, composing must
-// give the whole picture or none, and hand back every entry it took.
+// give the whole picture or none, and hand back every entry it took but
+// the picture and the context it keeps for the next one, which the look's
+// release hands back.
 TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
     addLine("Wiadomość od <b>Ola", nullptr, nullptr, 0, 1);
     addLine("<b>Kuba<b> jest dostępny");
@@ -136,6 +143,7 @@ TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
     const std::vector<uint32_t> whole = composedPixels();
     bool sawNone = false, sawWhole = false;
     for (int room = 0; room <= 8; room++) {
+        ReleasePictureContexts();
         DeleteObjectSafe(&composedBitmap);
         bool made;
         int left;
@@ -144,6 +152,7 @@ TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
             ASSERT_EQ(room, FullHandleTable::room());
             ComposeNotifications(notificationQueue);
             made = composedBitmap != nullptr;
+            ReleasePictureContexts();
             left = FullHandleTable::room();
         }
         EXPECT_EQ(room - (made ? 1 : 0), left) << "handles left behind with room for " << room;
@@ -154,6 +163,32 @@ TEST_F(GdiGuardsScene, ComposingWithoutRoomGivesNoPictureAndLeaksNothing) {
     }
     EXPECT_TRUE(sawNone);
     EXPECT_TRUE(sawWhole) << "room for 8 handles is enough for a picture";
+}
+
+// A compose that fails for want of handles leaves no picture and no size,
+// and the window shows no line: the mouse and the screen reader find no row
+// where the last picture had them.
+TEST_F(GdiGuardsScene, AFailedComposeShowsNoLineOnTheLastPicturesPlace) {
+    CreateNotificationWindow(0x88);
+    addLine("Wiadomość od <b>Ola", nullptr, nullptr, 0, 1);
+    addLine("<b>Kuba<b> jest dostępny");
+    composeShownLines(INT_MAX);
+    ASSERT_EQ(2, shownLineCount());
+    const LPARAM onTopRow = MAKELPARAM(skin.marginLeft + 2, skin.marginTop + rowHeight / 2);
+    ASSERT_EQ(0, hitTestRow(onTopRow));
+    addLine("<b>Ewa<b> jest zajęta, a ta linia jest dłuższa");  // a larger picture
+    {
+        FullHandleTable table(0);
+        composeShownLines(INT_MAX);
+    }
+    EXPECT_EQ(nullptr, composedBitmap);
+    EXPECT_EQ(0, contentWidth);
+    EXPECT_EQ(0, contentHeight);
+    EXPECT_EQ(0, shownLineCount());
+    EXPECT_EQ(-1, queueRowOf(0));
+    EXPECT_EQ(-1, hitTestRow(onTopRow));
+    RECT row;
+    EXPECT_FALSE(rowRect(0, &row));
 }
 
 TEST_F(GdiGuardsScene, FontsThatCannotBeMadeAreTheDefaultFont) {

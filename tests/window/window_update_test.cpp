@@ -32,6 +32,7 @@ TEST_F(WindowUpdateTest, EveryWayOfEmptyingTheWindowStopsBothTimers) {
              SendMessageA(window, WM_LBUTTONDOWN, 0, MAKELPARAM(0, 0));
              stand.setConfig(COL_MOUSECLOSE, 0);
          }},
+        {"hide-all", [this] { sendPrivateMessage(window, MSG_HIDE_ALL, 0, 0); }},
         {"the limit", [this] {
              windowSettings.limit = 1;
              EXPECT_EQ(add("a\nb"), -1);
