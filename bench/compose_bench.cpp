@@ -1,6 +1,7 @@
 // ComposeNotifications of 1, 20 and 100 lines in the default look and in
 // each skin, against its floor (the drawing calls alone, bench/support/
-// compose_floor.h), and the 20 lines against one frame of 16.7 ms.
+// compose_floor.h), with one line's time part by part, and the 20 lines
+// against one frame of 16.7 ms.
 // usage: compose_bench.exe [SKINS_DIRECTORY]; without one, sample skins are
 // written into a temporary folder.
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include "contract/config_columns.h"
 #include "skin/paint.h"
+#include "skin/picture_context.h"
 #include "skin/skin.h"
 #include "window/window_setup.h"
 #include "support/bench_skins.h"
@@ -32,6 +34,36 @@ static void fillQueue(StandInHost& stand, int lines) {
     }
 }
 
+// Where one line's time goes: the floor's drawing part by part, and what
+// composing would add were its contexts not kept, each timed alone: the
+// window's context taken and given back, and the picture and the skin's
+// image each selected into a new context (the very bitmaps, let go of by
+// the kept contexts for it).
+static void printOneLinePhases(ComposeFloor& floor, int rounds) {
+    const int calls = 20;
+    printPart("floor: measuring the line", bestMicros(rounds, calls, [&] { floor.measure(); }));
+    printPart("floor: the background", bestMicros(rounds, calls, [&] { floor.background(); }));
+    printPart("floor: the line's icon and text", bestMicros(rounds, calls, [&] { floor.rows(); }));
+    printPart("not kept: GetDC and ReleaseDC of the window", bestMicros(rounds, calls, [] {
+                  ReleaseDC(notificationWindow, GetDC(notificationWindow));
+              }));
+    ReleasePictureContexts();
+    HDC screen = GetDC(nullptr);
+    auto selectInNewContext = [screen](HGDIOBJ bitmap) {
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    };
+    printPart("not kept: the picture selected into a new context",
+              bestMicros(rounds, calls, [&] { selectInNewContext(composedBitmap); }));
+    if (skin.skinBitmap)
+        printPart("not kept: the skin's image selected into a new context",
+                  bestMicros(rounds, calls, [&] { selectInNewContext(skin.skinBitmap); }));
+    ReleaseDC(nullptr, screen);
+    ComposeNotifications(notificationQueue);  // the contexts are kept again
+}
+
 static void measureLook(StandInHost& stand, const std::string& look) {
     // Short rounds, many of them: the best one is the least disturbed.
     const int rounds = benchRounds() * 4;
@@ -49,6 +81,7 @@ static void measureLook(StandInHost& stand, const std::string& look) {
         char name[96];
         snprintf(name, sizeof(name), "compose %s, %d line%s", look.c_str(), lines, lines == 1 ? "" : "s");
         printRow(name, compose, drawing, 1.3);
+        if (lines == 1) printOneLinePhases(floor, rounds);
         if (lines == 20) {
             snprintf(name, sizeof(name), "compose %s, 20 lines, one frame", look.c_str());
             printRow(name, compose, FRAME_US, 1.0);

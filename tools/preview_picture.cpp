@@ -5,6 +5,7 @@
 #include <vector>
 #include "contract/plugin_state.h"
 #include "skin/paint.h"
+#include "skin/picture_context.h"
 #include "skin/skin.h"
 
 namespace {
@@ -23,6 +24,8 @@ bool readComposed(std::vector<uint32_t>& pixels, int* width, int* height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     pixels.assign((size_t)bm.bmWidth * bm.bmHeight, 0);
+    // GetDIBits reads a bitmap that no context holds.
+    LetGoOfPicture();
     HDC screen = GetDC(nullptr);
     int rows = GetDIBits(screen, composedBitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

@@ -53,7 +53,7 @@ ComposeFloor::ComposeFloor() {
         row.box = {skin.marginLeft, y + 1, contentWidth - skin.marginRight, y + rowHeight};
         if (skin.iconDisplay == ICONS_LEFT) row.box.left = skin.marginLeft + skin.iconSpace + 16;
         else if (skin.iconDisplay == ICONS_RIGHT) row.box.right = contentWidth - skin.marginRight - skin.iconSpace - 16;
-        rows.push_back(row);
+        lines.push_back(row);
         y += rowHeight;
     }
 }
@@ -124,14 +124,22 @@ void ComposeFloor::text(const Row& row, const RECT& box) {
 
 void ComposeFloor::draw() {
     // Measuring every text comes first, as the size depends on it.
-    for (const Row& row : rows)
+    measure();
+    background();
+    rows();
+}
+
+void ComposeFloor::measure() {
+    for (const Row& row : lines)
         for (const Segment& s : row.segments) {
             SelectObject(dc, s.measureFont);
             SIZE extent;
             GetTextExtentPoint32A(dc, s.text.c_str(), (int)s.text.size(), &extent);
         }
-    background();
-    for (const Row& row : rows) {
+}
+
+void ComposeFloor::rows() {
+    for (const Row& row : lines) {
         if (row.icon) {
             DrawIconEx(dc, row.iconX, row.iconY, row.icon, 16, 16, 0, nullptr, DI_NORMAL);
         } else if (row.list) {

@@ -14,7 +14,10 @@ public:
     // For the queue and look as they are, in the size the last compose gave.
     ComposeFloor();
     ~ComposeFloor();
-    void draw();
+    void draw();  // the three parts below, in turn
+    void measure();
+    void background();
+    void rows();
 
 private:
     struct Segment {
@@ -29,13 +32,12 @@ private:
         int iconX, iconY;
         RECT box;
     };
-    std::vector<Row> rows;
+    std::vector<Row> lines;
     HDC dc = nullptr, source = nullptr;
     HBITMAP picture = nullptr, sourceCopy = nullptr;
     HGDIOBJ oldPicture = nullptr, oldSource = nullptr, oldBrush = nullptr, oldPen = nullptr;
     HBRUSH brush = nullptr;
     HPEN pen = nullptr;
 
-    void background();
     void text(const Row& row, const RECT& box);
 };
