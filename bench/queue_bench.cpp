@@ -4,6 +4,8 @@
 // timed alone in the same situation: composing, putting the window in
 // place, showing it and starting the expiry timer (and for the expiry:
 // stopping the timer, hiding the window and putting it at its collapsed place).
+// Last, the expiry tick with the read of whether a screen saver runs,
+// against the same tick without it.
 #include <windows.h>
 #include <stdio.h>
 #include "contract/plugin_state.h"
@@ -20,6 +22,7 @@
 #include "window/window_settings.h"
 #include "window/notification_queue.h"
 #include "window/private_messages.h"
+#include "window/screen_watch.h"
 
 static FakeClock* benchClock;  // the bench turns time on by hand
 
@@ -38,6 +41,13 @@ static LRESULT addOne() {
 static void expire() {
     benchClock->advance(2 * (DWORD)windowSettings.delay);
     SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
+}
+
+// One tick of the expiry timer, posted and taken as the system's are.
+static void tickThroughTheQueue() {
+    PostMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
+    MSG m;
+    while (PeekMessageA(&m, window, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageA(&m);
 }
 
 // Back to a hidden, empty window with nothing left to paint.
@@ -104,6 +114,31 @@ int main() {
     printPart("KillTimer of the expiry timer", kill);
     printPart("ShowWindow SW_HIDE of the shown window", hide);
     printPart("applyWindowRect of the hidden window, collapsed", collapse);
+
+    // The expiry tick with a line shown that is not due yet, as the window
+    // gets it (taken from its thread's queue and dispatched): with the read
+    // of whether a screen saver runs, and with a query that only answers no.
+    addOne();
+    static ScreenQuery systemSaver = screenSaverQuery;
+    double withRead = 0, withoutRead = 0;
+    bestPair(benchRounds() * 4, 200, [] { tickThroughTheQueue(); },
+             [] {
+                 screenSaverQuery = [] { return false; };
+                 tickThroughTheQueue();
+                 screenSaverQuery = systemSaver;
+             },
+             &withRead, &withoutRead);
+    printRow("expiry tick, the screen saver read, against no read", withRead, withoutRead, 1.1);
+    // The window procedure's part of it alone, called directly.
+    bestPair(benchRounds() * 4, 200, [] { SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0); },
+             [] {
+                 screenSaverQuery = [] { return false; };
+                 SendMessageA(window, WM_TIMER, EXPIRY_TIMER, 0);
+                 screenSaverQuery = systemSaver;
+             },
+             &withRead, &withoutRead);
+    printRow("    the procedure alone, the read against no read", withRead, withoutRead);
+    settle();
 
     closeBenchWindow(window);
     return 0;

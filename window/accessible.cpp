@@ -1,8 +1,9 @@
 // The client object a screen reader gets for the notification window. Its
-// children are simple elements, one per shown line with child id row + 1:
+// children are simple elements, one per shown row with child id row + 1:
 // the first line of a notification is an alert whose description holds the
-// further lines, the others are static text. A line that reacts to a click
-// has a default action, and doing it is that click.
+// further lines, the others are static text, and so is the row above them
+// that counts the notifications waiting. A line that reacts to a click has
+// a default action, and doing it is that click.
 //
 // Lifetime: one object per window, made at the first WM_GETOBJECT. Readers
 // in other processes hold it through COM's stubs, which may outlive the
@@ -18,6 +19,7 @@
 #include <vector>
 #include "notify_window.h"
 #include "notification_queue.h"
+#include "row_layout.h"
 #include "shown_lines.h"
 #include "spoken_text.h"
 
@@ -30,7 +32,8 @@ const wchar_t CLIENT_NAME[] = L"Powiadomienia";
 const wchar_t CLICK_ACTION[] = L"Kliknij";  // reported to the host
 const wchar_t CLOSE_ACTION[] = L"Zamknij";  // a line that only waits for a click
 
-const int SELF = -1;  // the row of CHILDID_SELF
+const int SELF = -1;   // the row of CHILDID_SELF
+const int COUNT = -2;  // the count row's
 
 void setLong(VARIANT* v, LONG value) {
     VariantInit(v);
@@ -98,7 +101,7 @@ public:
         *count = 0;
         HRESULT hr = reachable();
         if (hr != S_OK) return hr;
-        *count = shownLineCount();
+        *count = shownRowCount();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** element) override {
@@ -112,21 +115,23 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return text(child, name, [](int row) {
-            return row == SELF ? std::wstring(CLIENT_NAME) : spokenLine(notificationQueue.row(row).text);
+            return row == SELF    ? std::wstring(CLIENT_NAME)
+                   : row == COUNT ? spokenLine(countRowText())
+                                  : spokenLine(notificationQueue.row(row).text);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override { return text(child, value, none); }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         return text(child, description, [](int row) {
-            if (row == SELF || notificationQueue.row(row).continuesPrevious) return std::wstring();
+            if (row < 0 || notificationQueue.row(row).continuesPrevious) return std::wstring();
             return furtherLines(row);
         });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         return number(child, role, [](int row) -> LONG {
-            return row == SELF                                     ? ROLE_SYSTEM_CLIENT
-                   : notificationQueue.row(row).continuesPrevious ? ROLE_SYSTEM_STATICTEXT
-                                                                  : ROLE_SYSTEM_ALERT;
+            return row == SELF                                                     ? ROLE_SYSTEM_CLIENT
+                   : row == COUNT || notificationQueue.row(row).continuesPrevious ? ROLE_SYSTEM_STATICTEXT
+                                                                                  : ROLE_SYSTEM_ALERT;
         });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -149,7 +154,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override { return nothingIn(selection); }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         return text(child, action, [](int row) {
-            if (row == SELF || !reactsToClick(row)) return std::wstring();
+            if (row < 0 || !reactsToClick(row)) return std::wstring();
             return std::wstring(notificationQueue.row(row).clickable ? CLICK_ACTION : CLOSE_ACTION);
         });
     }
@@ -168,6 +173,7 @@ public:
         if (hr != S_OK) return hr;
         RECT r;
         if (row == SELF) GetClientRect(window, &r);
+        else if (row == COUNT) r = RowRect(0);
         else if (!rowRect(row, &r)) return E_INVALIDARG;
         POINT origin = {r.left, r.top};
         ClientToScreen(window, &origin);
@@ -184,9 +190,10 @@ public:
         HRESULT hr = lookUp(start, &row);
         if (hr != S_OK) return hr;
         // Children are counted in shown rows: child id = shown row + 1.
-        const int count = shownLineCount();
+        const int count = shownRowCount();
         int to = -2;
-        if (row != SELF) row = shownRowOf(row);
+        if (row == COUNT) row = 0;
+        else if (row != SELF) row = shownRowOf(row);
         if (row == SELF) {
             if (direction == NAVDIR_FIRSTCHILD && count > 0) to = 0;
             else if (direction == NAVDIR_LASTCHILD && count > 0) to = count - 1;
@@ -212,15 +219,15 @@ public:
         ScreenToClient(window, &p);
         GetClientRect(window, &client);
         if (!PtInRect(&client, p)) return S_FALSE;
-        const int row = hitTestRow(MAKELPARAM(p.x, p.y));
-        setLong(found, row < 0 ? CHILDID_SELF : shownRowOf(row) + 1);  // no row: the client itself
+        const int row = RowAtPoint(p.x, p.y, shownRowCount());
+        setLong(found, row < 0 ? CHILDID_SELF : row + 1);  // no row: the client itself
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         int row = 0;
         HRESULT hr = lookUp(child, &row);
         if (hr != S_OK) return hr;
-        if (row == SELF || !reactsToClick(row)) return DISP_E_MEMBERNOTFOUND;
+        if (row < 0 || !reactsToClick(row)) return DISP_E_MEMBERNOTFOUND;
         clickLine(row);
         return S_OK;
     }
@@ -236,14 +243,19 @@ private:
         if (!window) return CO_E_OBJNOTCONNECTED;
         return GetCurrentThreadId() == thread ? S_OK : RPC_E_WRONG_THREAD;
     }
-    // The queue row of the line a child id names (SELF for CHILDID_SELF);
-    // E_INVALIDARG for anything that names no shown line.
+    // The queue row of the line a child id names (SELF for CHILDID_SELF,
+    // COUNT for the count row); E_INVALIDARG for anything that names no
+    // shown row.
     HRESULT lookUp(const VARIANT& child, int* row) const {
         HRESULT hr = reachable();
         if (hr != S_OK) return hr;
         if (child.vt != VT_I4) return E_INVALIDARG;
         if (child.lVal == CHILDID_SELF) {
             *row = SELF;
+            return S_OK;
+        }
+        if (child.lVal == 1 && countRowShown()) {
+            *row = COUNT;
             return S_OK;
         }
         const int queued = queueRowOf((int)child.lVal - 1);

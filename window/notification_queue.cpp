@@ -2,6 +2,7 @@
 // places the window.
 #include "notification_queue.h"
 #include <limits.h>
+#include <iterator>
 #include <string.h>
 #include "clock.h"
 #include "host_messages.h"
@@ -34,16 +35,17 @@ static uint32_t boundedSpan(uint32_t multiple, uint32_t delay) {
     return span > (uint64_t)INT32_MAX ? (uint32_t)INT32_MAX : (uint32_t)span;
 }
 
-static int32_t computeExpiry(int32_t displayTime) {
-    DWORD now = currentTick();
+// How long a request's lines are shown, in ms; -1 when they wait for a click.
+static int64_t displaySpan(int32_t displayTime) {
     uint32_t delay = windowSettings.delay > 0 ? (uint32_t)windowSettings.delay : 2000u;
-    if (displayTime > 0) return expiryAfter(now, boundedSpan((uint32_t)displayTime, delay));
+    if (displayTime > 0) return boundedSpan((uint32_t)displayTime, delay);
     if (windowSettings.waitForClick) return -1;
-    return expiryAfter(now, boundedSpan(2, delay));
+    return boundedSpan(2, delay);
 }
 
-void NotificationQueue::appendLines(const NotificationRequest* request, int32_t id, int32_t expiresAt,
+void NotificationQueue::appendLines(const NotificationRequest* request, int32_t id, int64_t span,
                                     const int32_t origin[3]) {
+    const int32_t expiresAt = span < 0 ? -1 : expiryAfter(currentTick(), (uint32_t)span);
     const char* text = request->text;
     bool first = true;
     for (;;) {
@@ -64,6 +66,7 @@ void NotificationQueue::appendLines(const NotificationRequest* request, int32_t 
         e.clickValue = request->clickValue;
         e.continuesPrevious = first ? 0 : 1;
         e.continuesNext = lf ? 1 : 0;
+        e.span = span < 0 ? 0 : (uint32_t)span;
         append(std::move(e));
         if (!lf) break;
         text = lf + 1;
@@ -127,7 +130,7 @@ QueueChange NotificationQueue::addNotification(const NotificationRequest* reques
     const int32_t id = notificationCounter;
     const int before = count();
     try {
-        appendLines(request, id, computeExpiry(request->displayTime), origin);
+        appendLines(request, id, displaySpan(request->displayTime), origin);
     } catch (...) {
         // No memory for the copies: what was appended goes, the icon with
         // the first line, or with the refusal when no line held it yet.
@@ -195,7 +198,7 @@ QueueChange NotificationQueue::expireDueLines() {
     for (int r = 0; r < count();) {
         int32_t at = row(r).expiresAt;
         // The signed difference stays right across the wrap of the tick count.
-        if (at != -1 && (int32_t)(now - (DWORD)at) >= 0) {
+        if (at != -1 && !row(r).held && (int32_t)(now - (DWORD)at) >= 0) {
             removeAt(r);
             ++removed;
         } else {
@@ -209,4 +212,35 @@ QueueChange NotificationQueue::removeAll() {
     const int removed = count();
     clear();
     return removalOf(removed);
+}
+
+void NotificationQueue::startTimesFrom(int first, DWORD now) {
+    for (int r = 0; r < count(); ++r) {
+        NotificationEntry& e = row(r);
+        if (e.expiresAt == -1) continue;
+        if (r < first) {
+            e.held = true;
+        } else if (e.held) {
+            e.held = false;
+            e.expiresAt = expiryAfter(now, e.span);
+        }
+    }
+}
+
+void NotificationQueue::restartTimesFrom(int first, DWORD now) {
+    for (int r = first < 0 ? 0 : first; r < count(); ++r) {
+        NotificationEntry& e = row(r);
+        if (e.expiresAt != -1 && !e.held) e.expiresAt = expiryAfter(now, e.span);
+    }
+}
+
+std::deque<NotificationEntry> NotificationQueue::takeAll() {
+    std::deque<NotificationEntry> lines;
+    lines.swap(entries);
+    return lines;
+}
+
+void NotificationQueue::putBackInFront(std::deque<NotificationEntry> lines) {
+    lines.insert(lines.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
+    entries.swap(lines);
 }

@@ -42,6 +42,8 @@ struct NotificationEntry {
     int32_t clickValue;
     int32_t continuesPrevious;
     int32_t continuesNext;
+    uint32_t span = 0;      // its display time in ms; 0 with expiresAt -1
+    bool held = false;      // waiting unseen above the shown lines: its time is held, whole
 };
 
 // What one operation did to the queue.
@@ -74,9 +76,21 @@ public:
     QueueChange removeByContact(int contactRow);
     // The whole notification holding the row.
     QueueChange removeClicked(int row);
-    // The lines whose time has come by the plug-in's clock.
+    // The lines whose time has come by the plug-in's clock; a held line's
+    // never does.
     QueueChange expireDueLines();
     QueueChange removeAll();
+    // The window shows the lines from `first` on: those above it hold their
+    // whole time until they come into view, those from it on that were held
+    // start theirs at `now`.
+    void startTimesFrom(int first, DWORD now);
+    // Every line from `first` on that has a time gets it whole again from
+    // `now` (the screen is seen again).
+    void restartTimesFrom(int first, DWORD now);
+    // Every line, with its icon, handed out of the queue, which is left
+    // empty, and handed back to its front; nothing is destroyed.
+    std::deque<NotificationEntry> takeAll();
+    void putBackInFront(std::deque<NotificationEntry> lines);
 
     // Storage, for the operations and for tests that set lines up directly.
     void append(NotificationEntry e) { entries.push_back(std::move(e)); }
@@ -88,7 +102,7 @@ public:
 private:
     std::deque<NotificationEntry> entries;
 
-    void appendLines(const NotificationRequest* request, int32_t id, int32_t expiresAt, const int32_t origin[3]);
+    void appendLines(const NotificationRequest* request, int32_t id, int64_t span, const int32_t origin[3]);
     int applyLimit();
     QueueChange removalOf(int removed) const;
 };

@@ -17,6 +17,7 @@
 #include "placement.h"
 #include "plugin_state.h"
 #include "private_messages.h"
+#include "screen_watch.h"
 #include "row_layout.h"
 #include "shown_lines.h"
 #include "skin_load.h"
@@ -25,12 +26,14 @@
 
 bool hovering = false;
 
-static void onCreate() {
+static void onCreate(HWND window) {
     hovering = false;
     startAnimationClock();
+    watchScreen(window);
 }
 
 static void onDestroy(HWND window) {
+    stopWatchingScreen(window);
     placementWindowDestroyed();
     TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_CANCEL | TME_LEAVE, window, 0};
     _TrackMouseEvent(&cancel);
@@ -54,11 +57,14 @@ static void rebuildLook(HWND window) {
 }
 
 // Another program may send this message as well, so what counts is what
-// the system reports now: a switch of high contrast rebuilds the look, a
-// moved work area moves the window, and anything else changes nothing.
+// the system reports now: a switch of high contrast rebuilds the look, the
+// lines going on in the new one with their times, icons and ids; a moved
+// work area moves the window, and anything else changes nothing.
 static void onSettingChange(HWND window) {
     if (highContrastQuery() != LookReadInHighContrast()) {
+        std::deque<NotificationEntry> lines = notificationQueue.takeAll();
         rebuildLook(window);
+        showInNewLook(std::move(lines));
         return;
     }
     followWorkArea();
@@ -79,8 +85,13 @@ static LRESULT onTimer(UINT_PTR id) {
     return 0;
 }
 
+// The shown row under a client point, the count row included, or -1.
+static int shownRowAt(LPARAM lParam) {
+    return RowAtPoint((int)(unsigned)LOWORD(lParam), (int)(unsigned)HIWORD(lParam), shownRowCount());
+}
+
 int hitTestRow(LPARAM lParam) {
-    return queueRowOf(RowAtPoint((int)(unsigned)LOWORD(lParam), (int)(unsigned)HIWORD(lParam), shownLineCount()));
+    return queueRowOf(shownRowAt(lParam));
 }
 
 bool rowRect(int row, RECT* rect) {
@@ -131,6 +142,8 @@ void clickLine(int row) {
 
 static void onLeftButtonDown(LPARAM lParam) {
     if (notificationQueue.empty()) return;
+    // The count row is no notification: a click on it does nothing.
+    if (countRowShown() && shownRowAt(lParam) == 0) return;
     int row = hitTestRow(lParam);
     if (reactsToClick(row)) {
         clickLine(row);
@@ -157,7 +170,7 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // would leave the user without notifications until the next look.
         return 0;
     case WM_CREATE:
-        onCreate();
+        onCreate(window);
         return 0;
     case WM_DESTROY:
         onDestroy(window);
@@ -176,6 +189,12 @@ static LRESULT dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTINGCHANGE:
         onSettingChange(window);
         return 0;
+    case WM_WTSSESSION_CHANGE:
+        onSessionChange();
+        return 0;
+    case WM_POWERBROADCAST:
+        onPowerBroadcast(wParam, lParam);
+        return TRUE;
     case WM_TIMER:
         return onTimer(wParam);
     case WM_MOUSEMOVE:

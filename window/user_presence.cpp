@@ -24,3 +24,9 @@ bool userIsBusy() {
     if (FAILED(queryUserNotificationState(&state))) return false;
     return state == USER_BUSY || state == USER_D3D_FULL_SCREEN || state == USER_PRESENTING;
 }
+
+bool userNotPresent() {
+    if (!queryUserNotificationState) return false;
+    int state = 0;
+    return SUCCEEDED(queryUserNotificationState(&state)) && state == USER_NOT_PRESENT;
+}

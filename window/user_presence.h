@@ -7,6 +7,7 @@
 
 // The shell's QUERY_USER_NOTIFICATION_STATE values the plug-in reads.
 enum UserNotificationState {
+    USER_NOT_PRESENT = 1,         // QUNS_NOT_PRESENT: locked, a screen saver, fast user switching
     USER_BUSY = 2,                // QUNS_BUSY
     USER_D3D_FULL_SCREEN = 3,     // QUNS_RUNNING_D3D_FULL_SCREEN
     USER_PRESENTING = 4,          // QUNS_PRESENTATION_MODE
@@ -21,3 +22,6 @@ void lookUpUserNotificationState();
 void dropUserNotificationState();
 
 bool userIsBusy();
+// The shell says nobody is at the screen. It refuses no notification:
+// refusing would lose it; the lines wait instead (screen_watch.h).
+bool userNotPresent();

@@ -1,10 +1,12 @@
 // The window follows each change of its queue here, and only here.
 #include "window_update.h"
 #include "announcements.h"
+#include "clock.h"
 #include "config_columns.h"
 #include "paint.h"
 #include "placement.h"
 #include "plugin_state.h"
+#include "screen_watch.h"
 #include "shown_lines.h"
 #include "user_presence.h"
 
@@ -92,6 +94,12 @@ void followWindowChange(WindowChange cause, const QueueChange& change) {
     case WindowChange::WorkAreaMoved:
         followWorkAreaMove();
         break;
+    case WindowChange::LookRebuilt:
+        if (change.emptied) return;
+        compose();
+        showAfterAdd();
+        announceReorder();
+        break;
     }
 }
 
@@ -119,13 +127,36 @@ void removeClicked(int row) {
     followWindowChange(WindowChange::Clicked, notificationQueue.removeClicked(row));
 }
 
+// Set while nobody can see the screen: no line expires meanwhile, and once
+// the screen is seen the shown lines get their whole time again.
+static bool heldWhileUnseen = false;
+
 void expireDueLines() {
     if (notificationQueue.empty()) return;
+    if (screenUnseen()) {
+        heldWhileUnseen = true;
+        return;
+    }
+    if (heldWhileUnseen) {
+        heldWhileUnseen = false;
+        notificationQueue.restartTimesFrom(firstShownRow(), currentTick());
+        return;
+    }
     followWindowChange(WindowChange::Expired, notificationQueue.expireDueLines());
 }
 
 void hideAll() { followWindowChange(WindowChange::HiddenAll, notificationQueue.removeAll()); }
 
 void closeAllByMouse() { followWindowChange(WindowChange::ClosedByMouse, notificationQueue.removeAll()); }
+
+void showInNewLook(std::deque<NotificationEntry> lines) {
+    if (lines.empty()) return;
+    notificationQueue.putBackInFront(std::move(lines));
+    if (!notificationWindow) {
+        notificationQueue.removeAll();
+        return;
+    }
+    followWindowChange(WindowChange::LookRebuilt, QueueChange());
+}
 
 void followWorkArea() { followWindowChange(WindowChange::WorkAreaMoved, QueueChange()); }

@@ -17,6 +17,7 @@ enum class WindowChange {
     HiddenAll,         // hide-all, right before the window is destroyed
     ClosedByMouse,     // the mouse-close click took everything
     WorkAreaMoved,     // the taskbar moved, grew or hid: the corner moved
+    LookRebuilt,       // the lines taken out of the old look are in the new one
 };
 
 void followWindowChange(WindowChange cause, const QueueChange& change);
@@ -38,3 +39,7 @@ void followWorkArea();
 void hideAll();
 // The mouse-close click: removes every line and hides the window.
 void closeAllByMouse();
+// The look was rebuilt in a new window: the lines taken out of the queue
+// before are shown in it, before any the new look added; without a window
+// they go.
+void showInNewLook(std::deque<NotificationEntry> lines);

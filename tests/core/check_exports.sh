@@ -14,8 +14,9 @@ fi
 system_dll() {
   case "$1" in
     KERNEL32.DLL|USER32.DLL|GDI32.DLL|COMCTL32.DLL|SHLWAPI.DLL|MSVCRT.DLL|ADVAPI32.DLL) return 0 ;;
-    # The shell's "do not disturb" states, looked up by name at run time.
-    SHELL32.DLL) return 0 ;;
+    # The shell's "do not disturb" states, and the session's lock and
+    # connection, looked up by name at run time.
+    SHELL32.DLL|WTSAPI32.DLL) return 0 ;;
     # Screen readers: MSAA and COM, and UI Automation where the system has it.
     OLEACC.DLL|OLEAUT32.DLL|OLE32.DLL|UIAUTOMATIONCORE.DLL) return 0 ;;
   esac

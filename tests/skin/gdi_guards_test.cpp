@@ -173,7 +173,7 @@ TEST_F(GdiGuardsScene, AFailedComposeShowsNoLineOnTheLastPicturesPlace) {
     addLine("Wiadomość od <b>Ola", nullptr, nullptr, 0, 1);
     addLine("<b>Kuba<b> jest dostępny");
     composeShownLines(INT_MAX);
-    ASSERT_EQ(2, shownLineCount());
+    ASSERT_EQ(2, shownRowCount());
     const LPARAM onTopRow = MAKELPARAM(skin.marginLeft + 2, skin.marginTop + rowHeight / 2);
     ASSERT_EQ(0, hitTestRow(onTopRow));
     addLine("<b>Ewa<b> jest zajęta, a ta linia jest dłuższa");  // a larger picture
@@ -184,7 +184,7 @@ TEST_F(GdiGuardsScene, AFailedComposeShowsNoLineOnTheLastPicturesPlace) {
     EXPECT_EQ(nullptr, composedBitmap);
     EXPECT_EQ(0, contentWidth);
     EXPECT_EQ(0, contentHeight);
-    EXPECT_EQ(0, shownLineCount());
+    EXPECT_EQ(0, shownRowCount());
     EXPECT_EQ(-1, queueRowOf(0));
     EXPECT_EQ(-1, hitTestRow(onTopRow));
     RECT row;

@@ -5,10 +5,13 @@
 #include "skin_fixture.h"
 #include "contract/config_columns.h"
 #include "contract/plugin_state.h"
+#include "skin/paint.h"
 #include "skin/skin.h"
 #include "window/window_setup.h"
 #include "window/notify_window.h"
 #include "window/placement.h"
+#include "window/private_messages.h"
+#include "window/notification_queue.h"
 #include "window/window_settings.h"
 #include "skin/skin_load.h"
 #include "support/scoped_replace.h"
@@ -345,4 +348,49 @@ TEST_F(SkinLoadTest, HighContrastUsesTheTooltipLookUntilItGoesOff) {
     EXPECT_EQ(1, windowsOfClass());
     EXPECT_TRUE(boxes.boxes.empty());
     contrastOn = false;
+}
+
+// A switch of high contrast rebuilds the look in a new window: the lines
+// go on in it, those that wait for a click too, with their ids, times and
+// icons, and show there.
+TEST_F(SkinLoadTest, AHighContrastSwitchKeepsTheLines) {
+    ScopedReplace<bool (*)()> fake(highContrastQuery, fakeHighContrast);
+    writeBmp(dir.file("blue.bmp"), 24, 18, solid(24, 18, 0xFF804020));
+    writeSkin(dir, "blue", "[margins]\nleft=9\n");
+    choose("blue");
+    contrastOn = false;
+    ASSERT_EQ(1, LoadSkin());
+    HICON icon = CreateIcon(GetModuleHandleA(nullptr), 16, 16, 1, 1, std::vector<BYTE>(32, 0).data(),
+                            std::vector<BYTE>(32, 0xFF).data());
+    const int32_t origin[3] = {130, 30, 5};
+    NotificationRequest waiting = {"Wiadomość od <b>Ola", icon, nullptr, 0, -1, 1, origin, 0};
+    NotificationRequest timed = {"<b>Kuba<b> jest dostępny\nna plaży", nullptr, nullptr, 0, 3, 0, nullptr, 0};
+    ASSERT_GT(sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&waiting), 0);
+    ASSERT_GT(sendPrivateMessage(notificationWindow, MSG_ADD_NOTIFICATION, 0, (LPARAM)&timed), 0);
+    std::vector<NotificationEntry> before;
+    for (int r = 0; r < notificationQueue.count(); r++) before.push_back(notificationQueue.row(r));
+
+    for (bool on : {true, false}) {
+        SCOPED_TRACE(on ? "switched on" : "switched off");
+        const HWND old = notificationWindow;
+        contrastOn = on;
+        SendMessageA(notificationWindow, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        ASSERT_NE(old, notificationWindow);
+        EXPECT_EQ(on, skin.skinBitmap == nullptr);
+        ASSERT_EQ(notificationQueue.count(), (int)before.size());
+        for (int r = 0; r < notificationQueue.count(); r++) {
+            const NotificationEntry& e = notificationQueue.row(r);
+            EXPECT_EQ(e.id, before[r].id);
+            EXPECT_EQ(e.text, before[r].text);
+            EXPECT_EQ(e.expiresAt, before[r].expiresAt);
+            EXPECT_EQ(e.icon, before[r].icon);
+        }
+        ICONINFO info;
+        ASSERT_TRUE(GetIconInfo(icon, &info)) << "the line's icon was destroyed";
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        EXPECT_TRUE(IsWindowVisible(notificationWindow));
+        EXPECT_GT(contentHeight, 0);
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
 }

@@ -9,9 +9,17 @@
 #include "support/scoped_replace.h"
 #include "window_fixture.h"
 #include "window/private_messages.h"
+#include "window/shown_lines.h"
 #include "window/user_presence.h"
 
 namespace {
+// A 1250 text as a screen reader reads it.
+std::wstring wideText(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    MultiByteToWideChar(1250, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size());
+    return wide;
+}
+
 RECT systemWorkArea() {
     RECT work = {0, 0, 0, 0};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -166,19 +174,24 @@ TEST_F(DesktopTest, AFloodWithNoLimitShowsTheNewestLinesThatFitAndLosesNone) {
     const RECT real = realRect();
     EXPECT_GE(real.top, work.top);
     EXPECT_EQ(real.bottom, work.bottom);
+    // Above the lines, a row says how many wait.
     std::vector<std::wstring> shown = accessibleLineNames(window);
     ASSERT_GT(shown.size(), 3u);
     ASSERT_LT(shown.size(), 1200u);
     EXPECT_EQ(shown.back(), L"linia 1200");
-    const int top = 1200 - (int)shown.size() + 1;
-    EXPECT_EQ(shown.front(), L"linia " + std::to_wstring(top));
-    // A click on the top row shown removes that line, and the one before it
-    // comes into view.
+    const int top = 1200 - ((int)shown.size() - 1) + 1;
+    EXPECT_EQ(shown[0], wideText(waitingNotificationsText(top - 1)));
+    EXPECT_EQ(shown[1], L"linia " + std::to_wstring(top));
+    // A click on the count row does nothing; one on the top line shown
+    // removes that line, and the one before it comes into view.
     SendMessageA(window, WM_LBUTTONDOWN, 0, pointOnRow(0));
+    EXPECT_EQ(notificationQueue.count(), 1200);
+    SendMessageA(window, WM_LBUTTONDOWN, 0, pointOnRow(1));
     std::vector<std::wstring> after = accessibleLineNames(window);
     ASSERT_EQ(after.size(), shown.size());
-    EXPECT_EQ(after.front(), L"linia " + std::to_wstring(top - 1));
-    EXPECT_EQ(after[1], L"linia " + std::to_wstring(top + 1));
+    EXPECT_EQ(after[0], wideText(waitingNotificationsText(top - 2)));
+    EXPECT_EQ(after[1], L"linia " + std::to_wstring(top - 1));
+    EXPECT_EQ(after[2], L"linia " + std::to_wstring(top + 1));
     EXPECT_EQ(notificationQueue.count(), 1199);
 
     // As the newer lines close, the older come into view, none lost.

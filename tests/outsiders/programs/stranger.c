@@ -1,8 +1,10 @@
 /* stranger.exe WINDOW ID: another program that found the notification window
  * (its handle in hexadecimal) and sends it the plug-in's private messages
  * with pointers that mean nothing in the window's process, a hide-all, the
- * removals of a contact's notifications and of notification ID, and a
- * WM_CLOSE. Prints each answer as "MESSAGE LPARAM -> RESULT". */
+ * removals of a contact's notifications and of notification ID, a
+ * WM_CLOSE, and the session's and the power setting's notices, the latter
+ * with records that are not in the window's process. Prints each answer as
+ * "MESSAGE LPARAM -> RESULT". */
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -31,6 +33,12 @@ int main(int argc, char** argv) {
     sendTo(window, 2027, 1, 0);
     sendTo(window, 2028, id, 0);
     sendTo(window, WM_CLOSE, 0, 0);
+    /* The session says it is locked; the display says it is off, by a
+     * record of this process (GUID_CONSOLE_DISPLAY_STATE, 4 bytes, 0). */
+    sendTo(window, WM_WTSSESSION_CHANGE, 7, 0);
+    static const DWORD displayOff[6] = {0x6fe69556, 0x47a0704a, 0x8dc2248f, 0x47da6f93, 4, 0};
+    const LPARAM records[] = {0x10, (LPARAM)0xDEADBEEF, (LPARAM)0x7FFEFFFC, (LPARAM)displayOff};
+    for (int i = 0; i < 4; i++) sendTo(window, WM_POWERBROADCAST, 0x8013, records[i]);
     printf("done\n");
     return 0;
 }
