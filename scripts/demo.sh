@@ -63,7 +63,11 @@ else
   if [ $native = yes ]; then
     echo "demo: no reachable display; on a virtual one"
   else
-    echo "demo: this machine runs no i386 programs; in an emulated PC, on a virtual display"
+    if [ "${NOTIFY_PC:-}" = 1 ]; then
+      echo "demo: in the emulated PC (NOTIFY_PC=1), on a virtual display"
+    else
+      echo "demo: this machine runs no i386 programs; in an emulated PC, on a virtual display"
+    fi
   fi
   sh ../scripts/run-i386.sh sh ../scripts/with-x.sh . sh ../tests/wine-run.sh . dist/vorlane_host.exe \
     --shots "$shots" "$scenario"

@@ -1,12 +1,23 @@
 #!/bin/sh
 # Runs inside the emulated PC, on the machine's own root: gives the PC its
 # own /tmp, /run and shared memory (Xvfb's and wineserver's sockets stay
-# apart from the machine's), runs the command that run-i386.sh left in the
+# apart from the machine's, while the machine's folders in /tmp are seen),
+# runs the command that run-i386.sh left in the
 # run folder with its caller's folder and environment, writes its exit code
 # there and switches the PC off.
 run=$1
-mount -t tmpfs tmp /tmp
+# The machine's folders in /tmp (a checkout there, say) stay in sight: only
+# its hidden entries, the sockets and locks of its X servers and
+# wineservers, are the machine's alone.
 mount -t tmpfs run /run
+mkdir -p /run/machine-tmp
+mount --bind /tmp /run/machine-tmp
+mount -t tmpfs tmp /tmp
+for dir in /run/machine-tmp/*/; do
+  [ -d "$dir" ] || continue
+  name=$(basename "$dir")
+  mkdir -p "/tmp/$name" && mount --bind "$dir" "/tmp/$name"
+done
 mkdir -p /dev/shm /dev/pts
 mount -t tmpfs shm /dev/shm
 mount -t devpts pts /dev/pts
