@@ -1,4 +1,5 @@
 #include "screen_watch.h"
+#include <stddef.h>
 #include "user_presence.h"
 
 namespace {
@@ -28,13 +29,24 @@ const int SESSION_CONNECTED = 0;    // WTSActive
 const DWORD THIS_SESSION = 0;       // NOTIFY_FOR_THIS_SESSION
 const DWORD CURRENT_SESSION = (DWORD)-1;
 
-// The first fields of WTSINFOEXW at level 1.
-struct SessionInfo {
-    DWORD level;
+// WTSINFOEXW at level 1: the level, then the session's record, which its
+// 64-bit times align to 8 bytes.
+struct SessionRecord {
     ULONG sessionId;
     int state;   // WTS_CONNECTSTATE_CLASS
     LONG flags;  // WTS_SESSIONSTATE_*
+    WCHAR station[33], user[21], domain[18];
+    LARGE_INTEGER logon, connect, disconnect, lastInput, current;
+    DWORD bytesIn, bytesOut, framesIn, framesOut, compressedIn, compressedOut;
 };
+struct SessionInfo {
+    DWORD level;
+    union {
+        SessionRecord level1;
+    } data;
+};
+static_assert(offsetof(SessionInfo, data) == 8, "the record starts at 8");
+static_assert(offsetof(SessionRecord, logon) == 160, "WTSINFOEX_LEVEL1_W's layout");
 
 HMODULE wts = nullptr;
 RegisterSessionFn registerSession = nullptr;
@@ -59,9 +71,10 @@ bool systemSessionUnseen() {
     DWORD bytes = 0;
     if (!querySession(nullptr, CURRENT_SESSION, SESSION_INFO_EX, &buffer, &bytes) || !buffer) return false;
     bool unseen = false;
-    if (bytes >= sizeof(SessionInfo)) {
+    if (bytes >= offsetof(SessionInfo, data) + offsetof(SessionRecord, station)) {
         const SessionInfo* info = (const SessionInfo*)buffer;
-        if (info->level == 1) unseen = info->flags == SESSION_LOCKED || info->state != SESSION_CONNECTED;
+        const SessionRecord& session = info->data.level1;
+        if (info->level == 1) unseen = session.flags == SESSION_LOCKED || session.state != SESSION_CONNECTED;
     }
     freeMemory(buffer);
     return unseen;
