@@ -55,14 +55,15 @@ pc_accel() {
   if [ "$accel" = kvm ] && pc_kvm; then echo kvm; else echo tcg; fi
 }
 
-# pc_slower: how many times slower than this machine the emulated PC runs
-# (NOTIFY_SLOWER when set): the guards of the tests and the demo stretch by
-# it. Emulating the processor costs about 6 times (measured: the same Python
-# loop, 0.45 s here, 3.3 to 4 s in the PC); on KVM only the shared files
-# and the devices cost, allowed for as 2.
+# pc_slower [ACCEL]: how many times slower than this machine the emulated
+# PC runs (NOTIFY_SLOWER when set): the guards of the tests and the demo
+# stretch by it. Emulating the processor costs about 6 times (measured: the
+# same Python loop, 0.45 s here, 3.3 to 4 s in the PC); on KVM only the
+# shared files and the devices cost, allowed for as 2. ACCEL is pc_accel's
+# answer when the caller has it already.
 pc_slower() {
   if [ -n "${NOTIFY_SLOWER:-}" ]; then echo "$NOTIFY_SLOWER"
-  elif [ "$(pc_accel)" = kvm ]; then echo 2
+  elif [ "${1:-$(pc_accel)}" = kvm ]; then echo 2
   else echo 6
   fi
 }

@@ -57,7 +57,8 @@ trap 'exit 130' INT
 trap 'exit 143' TERM HUP
 cp "$here/pc/inside.sh" "$run/"
 pwd > "$run/cwd"
-NOTIFY_SLOWER=$(pc_slower)
+accel=$(pc_accel)
+NOTIFY_SLOWER=$(pc_slower "$accel")
 export NOTIFY_SLOWER
 export -p | grep -v -E '^export (PWD|OLDPWD|SHLVL|_|NOTIFY_PC)=' > "$run/env"
 for arg in "$@"; do
@@ -65,7 +66,7 @@ for arg in "$@"; do
 done > "$run/cmd"
 # Half the memory, at most 12 GiB; every core.
 mem=$(awk '/^MemTotal/ { m = int($2 / 2048); if (m > 12288) m = 12288; print m }' /proc/meminfo)
-if [ "$(pc_accel)" = kvm ]; then
+if [ "$accel" = kvm ]; then
   # The host's processor as it is, but for the capabilities register,
   # which some hosts refuse to let a guest set.
   processor="-accel kvm -cpu host,-arch-capabilities"

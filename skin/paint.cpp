@@ -315,15 +315,11 @@ bool ComposeNotifications(const NotificationRows& rows, const std::vector<SIZE>&
 }
 
 bool ComposeNotifications(const NotificationRows& rows) {
+    // Rows left unmeasured make the compose fail.
     std::vector<SIZE> sizes;
     if (rows.count() > 0) {
         const RowMeasure measuring;
-        if (!measuring) {
-            ScopedBitmap previous(composedBitmap);
-            composedBitmap = nullptr;
-            return failed();
-        }
-        for (int r = 0; r < rows.count(); r++) sizes.push_back(measuring.measure(rows.paintedRow(r)));
+        for (int r = 0; measuring && r < rows.count(); r++) sizes.push_back(measuring.measure(rows.paintedRow(r)));
     }
     return ComposeNotifications(rows, sizes);
 }

@@ -1,7 +1,7 @@
 // The device contexts the notification picture is drawn in, kept from one
 // compose to the next: selecting a bitmap of the screen's format into a
-// context costs more than drawing a line of text (under Wine, about 170 us
-// each), so the picture stays selected in its context, with the look's
+// context costs about half of what drawing a line of text does (under
+// Wine, 100 to 150 us each), so the picture stays selected in its context, with the look's
 // normal font, and the skin's image in a context of its own, until the
 // picture or the look changes. Whoever deletes the picture, the image or
 // the fonts lets go of the contexts first.

@@ -2,12 +2,12 @@
 // the layered presentation (colour key or per-pixel alpha) when the system
 // has UpdateLayeredWindow.
 #include "shape.h"
-#include "picture_context.h"
 #include <emmintrin.h>
 #include <stdint.h>
 #include <string.h>
 #include "gdi_guards.h"
 #include "paint.h"
+#include "picture_context.h"
 #include "plugin_state.h"
 #include "skin.h"
 

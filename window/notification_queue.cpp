@@ -150,10 +150,11 @@ QueueChange NotificationQueue::addNotification(const NotificationRequest* reques
     return change;
 }
 
-QueueChange NotificationQueue::removeById(int id) {
+// Removes every line that `matches`, front to back.
+template <typename Matches> QueueChange NotificationQueue::removeLinesWhere(Matches matches) {
     int removed = 0;
     for (int r = 0; r < count();) {
-        if (row(r).id == id) {
+        if (matches(row(r))) {
             removeAt(r);
             ++removed;
         } else {
@@ -163,19 +164,15 @@ QueueChange NotificationQueue::removeById(int id) {
     return removalOf(removed);
 }
 
+QueueChange NotificationQueue::removeById(int id) {
+    return removeLinesWhere([id](const NotificationEntry& e) { return e.id == id; });
+}
+
 QueueChange NotificationQueue::removeByContact(int contactRow) {
-    int removed = 0;
-    for (int r = 0; r < count();) {
-        const NotificationEntry& e = row(r);
-        if (e.clickable && e.originAction == MESSAGE_ORIGIN_ACTION && e.originParent == MESSAGE_ORIGIN_PARENT &&
-            e.originContact == contactRow) {
-            removeAt(r);
-            ++removed;
-        } else {
-            ++r;
-        }
-    }
-    return removalOf(removed);
+    return removeLinesWhere([contactRow](const NotificationEntry& e) {
+        return e.clickable && e.originAction == MESSAGE_ORIGIN_ACTION && e.originParent == MESSAGE_ORIGIN_PARENT &&
+               e.originContact == contactRow;
+    });
 }
 
 QueueChange NotificationQueue::removeClicked(int clicked) {
@@ -193,19 +190,11 @@ QueueChange NotificationQueue::removeClicked(int clicked) {
 }
 
 QueueChange NotificationQueue::expireDueLines() {
-    DWORD now = currentTick();
-    int removed = 0;
-    for (int r = 0; r < count();) {
-        int32_t at = row(r).expiresAt;
-        // The signed difference stays right across the wrap of the tick count.
-        if (at != -1 && !row(r).held && (int32_t)(now - (DWORD)at) >= 0) {
-            removeAt(r);
-            ++removed;
-        } else {
-            ++r;
-        }
-    }
-    return removalOf(removed);
+    const DWORD now = currentTick();
+    // The signed difference stays right across the wrap of the tick count.
+    return removeLinesWhere([now](const NotificationEntry& e) {
+        return e.expiresAt != -1 && !e.held && (int32_t)(now - (DWORD)e.expiresAt) >= 0;
+    });
 }
 
 QueueChange NotificationQueue::removeAll() {

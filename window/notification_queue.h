@@ -104,6 +104,7 @@ private:
 
     void appendLines(const NotificationRequest* request, int32_t id, int64_t span, const int32_t origin[3]);
     int applyLimit();
+    template <typename Matches> QueueChange removeLinesWhere(Matches matches);
     QueueChange removalOf(int removed) const;
 };
 

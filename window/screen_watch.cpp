@@ -53,6 +53,7 @@ RegisterSessionFn registerSession = nullptr;
 UnregisterSessionFn unregisterSession = nullptr;
 QuerySessionFn querySession = nullptr;
 FreeMemoryFn freeMemory = nullptr;
+UnregisterPowerFn unregisterPower = nullptr;
 PVOID powerNotice = nullptr;
 
 bool sessionUnseen = false;
@@ -115,18 +116,19 @@ void watchScreen(HWND window) {
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     RegisterPowerFn registerPower =
         user32 ? (RegisterPowerFn)(void*)GetProcAddress(user32, "RegisterPowerSettingNotification") : nullptr;
-    if (registerPower) powerNotice = registerPower(window, &CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE);
+    unregisterPower =
+        user32 ? (UnregisterPowerFn)(void*)GetProcAddress(user32, "UnregisterPowerSettingNotification") : nullptr;
+    if (registerPower && unregisterPower)
+        powerNotice = registerPower(window, &CONSOLE_DISPLAY_STATE, DEVICE_NOTIFY_WINDOW_HANDLE);
     displayOff = false;
     sessionUnseen = sessionUnseenQuery && sessionUnseenQuery();
 }
 
 void stopWatchingScreen(HWND window) {
     if (window && registerSession && unregisterSession) unregisterSession(window);
-    HMODULE user32 = GetModuleHandleA("USER32.DLL");
-    UnregisterPowerFn unregisterPower =
-        user32 ? (UnregisterPowerFn)(void*)GetProcAddress(user32, "UnregisterPowerSettingNotification") : nullptr;
-    if (powerNotice && unregisterPower) unregisterPower(powerNotice);
+    if (powerNotice) unregisterPower(powerNotice);
     powerNotice = nullptr;
+    unregisterPower = nullptr;
     registerSession = nullptr;
     unregisterSession = nullptr;
     querySession = nullptr;

@@ -38,10 +38,10 @@ int notificationsAbove(const NotificationQueue& queue, int first) {
     return waiting;
 }
 
-int tallestOf(const std::vector<SIZE>& sizes, size_t from) {
+int tallestOf(const std::vector<SIZE>& sizes) {
     int tallest = 0;
-    for (size_t i = from; i < sizes.size(); i++)
-        if (sizes[i].cy > tallest) tallest = sizes[i].cy;
+    for (const SIZE& size : sizes)
+        if (size.cy > tallest) tallest = size.cy;
     return tallest;
 }
 }  // namespace
@@ -63,11 +63,11 @@ void composeShownLines(int maxHeight) {
     std::vector<SIZE> measured;  // newest first
     std::string count;
     SIZE countSize = {0, 0};
-    bool measurable;
     {
         const RowMeasure measuring;
-        measurable = (bool)measuring;
-        while (measurable && first > 0) {
+        // Unmeasured, the whole queue is handed over: its compose fails.
+        if (!measuring) first = 0;
+        while (measuring && first > 0) {
             const SIZE size = measuring.measure(queue.paintedRow(first - 1));
             const int taller = size.cy > tallest ? size.cy : tallest;
             if (first < queue.count() && PictureHeight(queue.count() - first + 1, taller) > maxHeight) break;
@@ -77,7 +77,7 @@ void composeShownLines(int maxHeight) {
         }
         // Lines wait: the count row takes a row of the screenful, the
         // oldest shown lines making room for it, as long as one is left.
-        while (measurable && first > 0) {
+        while (measuring && first > 0) {
             count = waitingNotificationsText(notificationsAbove(queue, first));
             countSize = measuring.measure(PaintedRow{count.c_str(), nullptr, nullptr, 0, 0});
             const int taller = countSize.cy > tallest ? countSize.cy : tallest;
@@ -87,17 +87,16 @@ void composeShownLines(int maxHeight) {
                 break;
             }
             measured.pop_back();
-            tallest = tallestOf(measured, 0);
+            tallest = tallestOf(measured);
             ++first;
         }
     }
     std::vector<SIZE> sizes;
     if (!count.empty()) sizes.push_back(countSize);
     sizes.insert(sizes.end(), measured.rbegin(), measured.rend());
-    if (!measurable || !ComposeNotifications(ShownRows(queue, first, count.empty() ? nullptr : count.c_str()), sizes)) {
-        // No picture, of no size, and no line shown on stale geometry.
-        ReleaseNotificationPicture();
-        ResetContentSize();
+    if (!ComposeNotifications(ShownRows(queue, first, count.empty() ? nullptr : count.c_str()), sizes)) {
+        // The compose left no picture, of no size: no line is shown on
+        // stale geometry either.
         forgetShownLines();
         return;
     }
